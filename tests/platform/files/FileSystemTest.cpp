@@ -1,0 +1,3 @@
+#include "files/FileSystem.h"
+
+#include <gtest/gtest.h>
