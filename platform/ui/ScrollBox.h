@@ -1,0 +1,30 @@
+#pragma once
+
+// A scrolling area holding controls, which may be added and removed at run time.
+
+#include "ui/Control.h"
+
+namespace ui {
+
+class TScrollBox : public TWinControl
+{
+public:
+    explicit TScrollBox(TComponent* owner);
+
+    // Scrolls so that the control lies in view.
+    void ScrollInView(TControl* control);
+
+    QWidget* ClientWidget() const override;
+    std::string ClassName() const override;
+
+protected:
+    bool GreysWhenDisabled() const override;
+    bool Focusable() const override;
+    void ControlsChanged() override;
+    void ColorChanged() override;
+
+private:
+    QWidget* m_content = nullptr;
+};
+
+} // namespace ui
