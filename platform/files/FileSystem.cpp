@@ -1,1 +1,0 @@
-#include "files/FileSystem.h"

@@ -1,0 +1,58 @@
+#pragma once
+
+// Shared by the layer's own sources only; not part of its interface.
+
+#include "files/FileSystem.h"
+
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace files::detail {
+
+void setLastError(int code);
+// Windows code for a host errno; fallback for the ones without a counterpart.
+int fromErrno(int error, int fallback = GenFailure);
+
+bool sameNameIgnoringCase(const std::string& a, const std::string& b);
+bool hasWildcard(const std::string& text);
+bool isSeparator(char c);
+
+// Host path of an entry inside a host folder.
+std::string hostChild(const std::string& folder, const std::string& name);
+
+// Host folder of a drive's root; empty with error InvalidDrive or NotReady.
+std::string driveRoot(char letter, int& error);
+
+// Local date and time of a host time stamp.
+LocalTime toLocalTime(const struct timespec& time);
+
+// Permission bits of a file created without more specific bits.
+mode_t defaultFileMode();
+
+// A Windows path taken apart and resolved on the host.
+struct Resolved
+{
+    int error = NoError; // the drive, the syntax, or a folder on the way that cannot be searched
+    char drive = 0;
+    // Components below the root; spelled as on disk where they exist.
+    std::vector<std::string> parts;
+    bool trailingSeparator = false;
+    std::size_t found = 0;   // leading components that exist
+    bool notFolder = false;  // a component before the last is a file
+    bool brokenLink = false; // the first missing component is a link to nothing
+    bool exists = false;     // the whole path exists
+    struct stat st = {};     // of the whole path when it exists
+    std::string host;        // host path of all components
+
+    // 2 when only the last component is missing, else 3.
+    int missingError() const;
+    bool parentExists() const;
+    std::string windowsPath() const;
+};
+
+// Resolves a Windows path; an empty path names the current folder of the
+// current drive only when allowEmpty.
+Resolved resolve(const std::string& path, bool allowEmpty = false);
+
+} // namespace files::detail
