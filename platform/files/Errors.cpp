@@ -38,12 +38,12 @@ int lastError()
     return t_lastError;
 }
 
-namespace detail {
-
 void setLastError(int code)
 {
     t_lastError = code;
 }
+
+namespace detail {
 
 int fromErrno(int error, int fallback)
 {

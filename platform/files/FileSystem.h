@@ -89,6 +89,8 @@ bool driveReady(char letter);
 
 // Error code of the last failed call on this thread.
 int lastError();
+// Sets it: for FileOps implementations that fail on their own (tests).
+void setLastError(int code);
 
 // ---- Current folders ---------------------------------------------------
 

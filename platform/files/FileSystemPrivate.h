@@ -10,7 +10,6 @@
 
 namespace files::detail {
 
-void setLastError(int code);
 // Windows code for a host errno; fallback for the ones without a counterpart.
 int fromErrno(int error, int fallback = GenFailure);
 

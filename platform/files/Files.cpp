@@ -18,7 +18,6 @@ namespace files {
 
 using detail::resolve;
 using detail::Resolved;
-using detail::setLastError;
 
 namespace {
 

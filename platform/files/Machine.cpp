@@ -322,13 +322,13 @@ std::string currentFolderOf(char drive)
 {
     int index = driveIndex(drive);
     if (index < 0) {
-        detail::setLastError(InvalidDrive);
+        setLastError(InvalidDrive);
         return std::string();
     }
     std::lock_guard lock(g_mutex);
     ensureMounted();
     if (g_machine.roots[index].empty())
-        detail::setLastError(InvalidDrive);
+        setLastError(InvalidDrive);
     return windowsPath(index, g_machine.folders[index]);
 }
 
@@ -347,7 +347,7 @@ void setCurrentFolder(const std::string& path)
             error = detail::fromErrno(errno);
     }
     if (error != NoError) {
-        detail::setLastError(error);
+        setLastError(error);
         throw InOutError(error);
     }
     std::lock_guard lock(g_mutex);
@@ -360,7 +360,7 @@ std::string expandPath(const std::string& path)
 {
     detail::Resolved resolved = detail::resolve(path);
     if (resolved.error != NoError)
-        detail::setLastError(resolved.error);
+        setLastError(resolved.error);
     // A drive that is missing or not ready still gives the path as written.
     if (resolved.drive == 0 || resolved.error == InvalidName || resolved.error == BadNetPath)
         return std::string();
@@ -371,7 +371,7 @@ std::string hostPath(const std::string& path)
 {
     detail::Resolved resolved = detail::resolve(path);
     if (resolved.host.empty()) {
-        detail::setLastError(resolved.error);
+        setLastError(resolved.error);
         return std::string();
     }
     return resolved.host;

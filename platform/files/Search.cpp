@@ -11,7 +11,6 @@
 
 namespace files {
 
-using detail::setLastError;
 
 namespace {
 

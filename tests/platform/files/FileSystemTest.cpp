@@ -1,3 +1,0 @@
-#include "files/FileSystem.h"
-
-#include <gtest/gtest.h>
