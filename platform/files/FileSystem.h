@@ -75,8 +75,9 @@ public:
 // ---- The machine -------------------------------------------------------
 
 // Reads DOSDEVICES and the host working folder; throws StartupError.
-// Until a mount, the first call of the layer mounts from the environment
-// (without drives when that fails).
+// Until a mount, the first call of the layer mounts from the environment as
+// far as it can: a working folder on no drive leaves the process in the
+// first drive's root, an unusable DOSDEVICES leaves the machine no drives.
 void mountFromEnvironment();
 // Same, from explicit values (tests). An empty dosdevices means drive C: = "/".
 // Replaces all earlier state: drives, current folders of drives and process.

@@ -5,6 +5,7 @@
 #include <array>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -98,6 +99,24 @@ std::vector<std::string> splitHost(const std::string& relative)
     return parts;
 }
 
+mode_t currentUmask()
+{
+    // Read where the kernel shows it, so that no other thread ever sees a cleared mask.
+    if (FILE* status = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        unsigned mask = 0;
+        bool found = false;
+        while (!found && std::fgets(line, sizeof line, status) != nullptr)
+            found = std::sscanf(line, "Umask: %o", &mask) == 1;
+        std::fclose(status);
+        if (found)
+            return mode_t(mask);
+    }
+    mode_t mask = umask(0);
+    umask(mask);
+    return mask;
+}
+
 Machine buildMachine(const std::string& dosdevices, const std::string& workingFolder, bool strict)
 {
     Machine machine;
@@ -152,9 +171,7 @@ Machine buildMachine(const std::string& dosdevices, const std::string& workingFo
         }
     }
 
-    mode_t mask = umask(0);
-    umask(mask);
-    machine.fileMode = 0666 & ~mask;
+    machine.fileMode = 0666 & ~currentUmask();
     return machine;
 }
 

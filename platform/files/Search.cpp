@@ -11,7 +11,6 @@
 
 namespace files {
 
-
 namespace {
 
 constexpr int kFilteredAttributes = Hidden | SysFile | VolumeId | Directory;
