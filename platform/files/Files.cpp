@@ -263,8 +263,14 @@ bool writeAll(int fd, const char* data, std::size_t count, int& error)
             continue;
         if (n <= 0) {
             error = n < 0 ? detail::fromErrno(errno, WriteFault) : DiskFull;
-            // Back to the start of the block, so that a retry writes it in its place.
-            lseek(fd, -off_t(done), SEEK_CUR);
+            // Back to the start of the block, so that a retry writes it in its place;
+            // a part that only lengthened the file goes again, so the block is wholly missing.
+            off_t start = lseek(fd, -off_t(done), SEEK_CUR);
+            struct stat st;
+            if (done > 0 && start >= 0 && fstat(fd, &st) == 0 && st.st_size == start + off_t(done) &&
+                ftruncate(fd, start) != 0) {
+                // The part stays; a retry still writes over it.
+            }
             return false;
         }
         done += std::size_t(n);

@@ -195,7 +195,7 @@ TEST(CurrentFolder, AFolderClosedToTheUserIsAccessDenied)
 {
     TempDrives machine;
     makeHostFolder(machine.root('C') + "/LOCKED");
-    ASSERT_EQ(chmod((machine.root('C') + "/LOCKED").c_str(), 0700), 0);
+    ASSERT_EQ(chmod((machine.root('C') + "/LOCKED").c_str(), 0), 0);
     int result = files::test::runUnprivileged([] {
         try {
             setCurrentFolder("C:\\LOCKED");

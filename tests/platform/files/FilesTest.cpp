@@ -5,9 +5,11 @@
 #include "platform/files/OtherProcess.h"
 #include "platform/files/TempDrives.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -88,6 +90,48 @@ TEST_F(Files, OpenForReadingFailsWithTheWindowsCode)
     ASSERT_NE(file, InvalidHandle);
     EXPECT_EQ(readAll(file), "database");
     fileOps().close(file);
+}
+
+TEST_F(Files, HostLimitsGiveTheirWindowsCodes)
+{
+    // In another process, whose limits the test may lower.
+    ASSERT_EQ(chmod(host("Data").c_str(), 0777), 0);
+    int result = files::test::runUnprivileged([] {
+        struct rlimit files = {8, 8};
+        if (setrlimit(RLIMIT_NOFILE, &files) != 0)
+            return 1;
+        std::vector<Handle> open;
+        Handle file;
+        while ((file = fileOps().openRead("C:\\Data\\inst.DB")) != InvalidHandle && open.size() < 16)
+            open.push_back(file);
+        if (file != InvalidHandle || lastError() != TooManyOpenFiles)
+            return 2;
+        for (Handle h : open)
+            fileOps().close(h);
+
+        signal(SIGXFSZ, SIG_IGN);
+        struct rlimit size;
+        getrlimit(RLIMIT_FSIZE, &size);
+        size.rlim_cur = 4;
+        if (setrlimit(RLIMIT_FSIZE, &size) != 0)
+            return 3;
+        file = fileOps().create("C:\\Data\\full.db");
+        if (file == InvalidHandle)
+            return 4;
+        if (!fileOps().write(file, "abc", 3) || fileOps().write(file, "defg", 4) || lastError() != DiskFull)
+            return 5;
+        // The failed block is not half there, and a retry writes it in its place.
+        if (fileSize(file) != 3)
+            return 8;
+        size.rlim_cur = 8;
+        setrlimit(RLIMIT_FSIZE, &size);
+        if (!fileOps().write(file, "defg", 4))
+            return 6;
+        fileOps().close(file);
+        std::string content;
+        return readWholeFile("C:\\Data\\full.db", content) && content == "abcdefg" ? 0 : 7;
+    });
+    EXPECT_EQ(result, 0);
 }
 
 TEST_F(Files, BlocksAreFullUntilTheEnd)

@@ -108,7 +108,7 @@ TEST(Paths, AnExactNameIsFoundWithoutReadingItsFolder)
     // the exact name can find its file.
     makeHostFolder(machine.root('C') + "/Sealed");
     writeHostFile(machine.root('C') + "/Sealed/Name.txt", "x");
-    ASSERT_EQ(chmod((machine.root('C') + "/Sealed").c_str(), 0711), 0);
+    ASSERT_EQ(chmod((machine.root('C') + "/Sealed").c_str(), 0111), 0);
     int result = files::test::runUnprivileged([] {
         if (!fileExists("C:\\Sealed\\Name.txt"))
             return 1;
