@@ -84,7 +84,7 @@ TEST(SettingsFile, SecondLineFromItsSixthByte)
         {"[TARN]\r\nPATHX\r\n", ""},
         {"[TARN]\nPATH=C:\\DB\n", ""},               // LF-only: all one line
         {"[TARN]\r\nPATH=C:\\A\nB\r\n", "C:\\A\nB"}, // a lone LF stays in the line
-        {"[TARN]\r\n\nPATH=C:\\DB\r\n", ""},         // LF after CR belongs to the end
+        {"[TARN]\r\n\nPATH=C:\\DB\r\n", "=C:\\DB"},  // only one LF belongs to the line end
         {"[TARN]\r\nPATH=C:\\DB\x1A"
          "after\r\n",
          "C:\\DB"}, // Ctrl-Z ends the text
