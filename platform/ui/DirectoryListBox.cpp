@@ -228,10 +228,6 @@ bool TDirectoryListBox::SetProperty(const std::string& name, const Value& value)
         SetItemHeight(value.AsInt());
         return true;
     }
-    if (name == "Directory") {
-        SetDirectory(value.AsString());
-        return true;
-    }
     return TWinControl::SetProperty(name, value);
 }
 
@@ -249,16 +245,10 @@ std::string TDirectoryListBox::ClassName() const
     return "TDirectoryListBox";
 }
 
-void TDirectoryListBox::FontChanged()
-{
-    TWinControl::FontChanged();
-    detail::ShowColors(m_state->view, Color(), Font().Color);
-}
-
 void TDirectoryListBox::ColorChanged()
 {
     TWinControl::ColorChanged();
-    detail::ShowColors(m_state->view, Color(), Font().Color);
+    detail::ShowBackground(m_state->view, Color());
 }
 
 } // namespace ui

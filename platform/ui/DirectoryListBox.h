@@ -53,7 +53,6 @@ public:
     std::string ClassName() const override;
 
 protected:
-    void FontChanged() override;
     void ColorChanged() override;
 
 private:

@@ -140,13 +140,6 @@ int TDriveComboBox::ItemIndex() const
 
 bool TDriveComboBox::SetProperty(const std::string& name, const Value& value)
 {
-    if (name == "Drive") {
-        const std::string& text = value.AsString();
-        if (text.size() != 1)
-            return false;
-        SetDrive(text[0]);
-        return true;
-    }
     if (name == "DirList") {
         auto* list = dynamic_cast<TDirectoryListBox*>(value.AsComponent());
         if (list == nullptr && value.AsComponent() != nullptr)
@@ -169,16 +162,10 @@ std::string TDriveComboBox::ClassName() const
     return "TDriveComboBox";
 }
 
-void TDriveComboBox::FontChanged()
-{
-    TWinControl::FontChanged();
-    detail::ShowColors(m_state->box, Color(), Font().Color);
-}
-
 void TDriveComboBox::ColorChanged()
 {
     TWinControl::ColorChanged();
-    detail::ShowColors(m_state->box, Color(), Font().Color);
+    detail::ShowBackground(m_state->box, Color());
 }
 
 } // namespace ui

@@ -46,7 +46,6 @@ public:
     std::string ClassName() const override;
 
 protected:
-    void FontChanged() override;
     void ColorChanged() override;
 
 private:

@@ -3,34 +3,9 @@
 #include "files/FileSystem.h"
 #include "ui/FileNameOrder.h"
 #include "ui/Layout.h"
-#include "ui/Screen.h"
 #include "ui/ViewsPrivate.h"
 
 namespace ui {
-
-namespace {
-
-// Where the hourglass starts: the 101st name placed.
-constexpr int kHourglassFrom = 101;
-
-} // namespace
-
-ListingCursor::ListingCursor() = default;
-
-ListingCursor::~ListingCursor()
-{
-    if (m_shown && Screen != nullptr)
-        Screen->SetCursor(m_saved);
-}
-
-void ListingCursor::Placed(int position)
-{
-    if (position != kHourglassFrom || m_shown || Screen == nullptr)
-        return;
-    m_saved = Screen->Cursor();
-    Screen->SetCursor(crHourGlass);
-    m_shown = true;
-}
 
 struct TFileListBox::State
 {
@@ -104,7 +79,7 @@ void TFileListBox::ReadFileNames()
 {
     files::setCurrentFolder(m_state->directory);
     const FileMask mask(m_state->mask);
-    ListingCursor cursor;
+    detail::ListingCursor cursor;
     std::vector<std::string> names;
     files::FolderSearch search;
     files::SearchRec rec;
@@ -199,10 +174,6 @@ bool TFileListBox::SetProperty(const std::string& name, const Value& value)
         SetMask(value.AsString());
         return true;
     }
-    if (name == "Directory") {
-        SetDirectory(value.AsString());
-        return true;
-    }
     if (name == "ItemHeight") {
         SetItemHeight(value.AsInt());
         return true;
@@ -219,16 +190,10 @@ std::string TFileListBox::ClassName() const
     return "TFileListBox";
 }
 
-void TFileListBox::FontChanged()
-{
-    TWinControl::FontChanged();
-    detail::ShowColors(m_state->view, Color(), Font().Color);
-}
-
 void TFileListBox::ColorChanged()
 {
     TWinControl::ColorChanged();
-    detail::ShowColors(m_state->view, Color(), Font().Color);
+    detail::ShowBackground(m_state->view, Color());
 }
 
 } // namespace ui

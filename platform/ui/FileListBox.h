@@ -50,7 +50,6 @@ public:
     std::string ClassName() const override;
 
 protected:
-    void FontChanged() override;
     void ColorChanged() override;
 
 private:
@@ -59,24 +58,6 @@ private:
 
     struct State;
     std::unique_ptr<State> m_state;
-};
-
-// Shows the hourglass from the 101st name a listing places until the
-// listing ends, then the cursor that was in force before.
-class ListingCursor
-{
-public:
-    ListingCursor();
-    ~ListingCursor();
-    ListingCursor(const ListingCursor&) = delete;
-    ListingCursor& operator=(const ListingCursor&) = delete;
-
-    // The name at this position (from 1) was placed.
-    void Placed(int position);
-
-private:
-    bool m_shown = false;
-    TCursor m_saved = crDefault;
 };
 
 } // namespace ui

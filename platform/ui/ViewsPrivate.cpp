@@ -1,5 +1,7 @@
 #include "ui/ViewsPrivate.h"
 
+#include "ui/Screen.h"
+
 #include <QPainter>
 
 namespace ui::detail {
@@ -129,20 +131,34 @@ RowDelegate* DelegateOf(QListView* view)
     return static_cast<RowDelegate*>(view->itemDelegate());
 }
 
-void ShowColors(QWidget* widget, TColor background, TColor text)
+void ShowBackground(QWidget* widget, TColor color)
 {
-    auto qcolor = [](TColor color) {
-        const std::uint32_t rgb = ColorToRgb(color);
-        return QColor(int(rgb & 0xFF), int(rgb >> 8 & 0xFF), int(rgb >> 16 & 0xFF));
-    };
+    const std::uint32_t rgb = ColorToRgb(color);
+    const QColor background(int(rgb & 0xFF), int(rgb >> 8 & 0xFF), int(rgb >> 16 & 0xFF));
     QPalette palette = widget->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Base, qcolor(background));
-        palette.setColor(group, QPalette::Window, qcolor(background));
-    }
-    palette.setColor(QPalette::Active, QPalette::Text, qcolor(text));
-    palette.setColor(QPalette::Inactive, QPalette::Text, qcolor(text));
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Base, background);
     widget->setPalette(palette);
+}
+
+// Where the hourglass starts: the 101st name placed.
+constexpr int kHourglassFrom = 101;
+
+ListingCursor::ListingCursor() = default;
+
+ListingCursor::~ListingCursor()
+{
+    if (m_shown && Screen != nullptr)
+        Screen->SetCursor(m_saved);
+}
+
+void ListingCursor::Placed(int position)
+{
+    if (position != kHourglassFrom || m_shown || Screen == nullptr)
+        return;
+    m_saved = Screen->Cursor();
+    Screen->SetCursor(crHourGlass);
+    m_shown = true;
 }
 
 } // namespace ui::detail

@@ -84,7 +84,25 @@ private:
 QListView* NewListView();
 QStringListModel* ModelOf(QListView* view);
 RowDelegate* DelegateOf(QListView* view);
-// Shows the control's background colour and font colour in a list or combo box.
-void ShowColors(QWidget* widget, TColor background, TColor text);
+// The control's colour as the background of a list's rows.
+void ShowBackground(QWidget* widget, TColor color);
+
+// Shows the hourglass from the 101st name a listing places until the
+// listing ends, then the cursor that was in force before.
+class ListingCursor
+{
+public:
+    ListingCursor();
+    ~ListingCursor();
+    ListingCursor(const ListingCursor&) = delete;
+    ListingCursor& operator=(const ListingCursor&) = delete;
+
+    // The name at this position (from 1) was placed.
+    void Placed(int position);
+
+private:
+    bool m_shown = false;
+    TCursor m_saved = crDefault;
+};
 
 } // namespace ui::detail
