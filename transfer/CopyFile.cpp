@@ -1,13 +1,16 @@
 #include "transfer/CopyFile.h"
 
+#include "database/Database.h"
 #include "files/FileSystem.h"
 #include "transfer/Extensions.h"
 #include "transfer/FolderText.h"
+#include "transfer/SettingsFile.h"
 #include "ui/Application.h"
 #include "ui/Bevel.h"
 #include "ui/BitBtn.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
+#include "ui/Dialogs.h"
 #include "ui/DirectoryListBox.h"
 #include "ui/DriveComboBox.h"
 #include "ui/FileListBox.h"
@@ -18,8 +21,9 @@
 #include "ui/ScrollBox.h"
 #include "ui/StringList.h"
 
-#include <cstdlib>
+#include <cstdint>
 #include <exception>
+#include <optional>
 
 TCopyFiles* CopyFiles = nullptr;
 
@@ -289,6 +293,26 @@ const ui::Layout& LayoutOf(TransferDirection direction)
 TCopyFiles::TCopyFiles(ui::TComponent* owner, TransferDirection direction)
     : ui::TForm(owner), m_direction(direction)
 {
+    // The non-visual components exist, with their properties, before the
+    // creation handler runs at the end of Load.
+    Database1 = std::make_unique<database::TDatabase>();
+    Database1->SetDatabaseName("tarn");
+    Database1->SetDriverName("STANDARD");
+    Database1->SetSessionName("Default");
+    Table1 = std::make_unique<database::TTable>();
+    Table1->SetDatabaseName("TARN");
+    Table1->SetTableName("param.db");
+    TblPath = std::make_unique<database::TTable>();
+    TblPath->SetDatabaseName("tarn");
+    TblPath->SetTableName("BakPath");
+    // A table none of the registered passwords opens asks the user.
+    database::Session().SetPasswordPrompt([](const std::string& tableName) -> std::optional<std::string> {
+        std::string password;
+        if (ui::PasswordDialog(tableName, password))
+            return password;
+        return std::nullopt;
+    });
+
     Load(LayoutOf(direction),
          {
              {"FormActivate", this, &TCopyFiles::FormActivate},
@@ -379,13 +403,147 @@ void TCopyFiles::SourceDirectoryChange(ui::TObject*) {}
 
 void TCopyFiles::DestinationDirectoryChange(ui::TObject*) {}
 
-void TCopyFiles::FormActivate(ui::TObject*) {}
-
 void TCopyFiles::CopyFilesClick(ui::TObject*) {}
 
 void TCopyFiles::ButtonMkDirClick(ui::TObject*) {}
 
 void TCopyFiles::DeleteDirClick(ui::TObject*) {}
+
+// ---- Activation and database set-up -------------------------------------
+
+namespace {
+
+constexpr const char* InfoCaption = "資訊";
+constexpr const char* TestDatabasePath = "E:\\test\\TEST-BOM2";
+constexpr const char* DataFolderKey = "5-BAKS";
+constexpr const char* BackupFolderKey = "5-BAKD";
+
+// The suite's table passwords, registered in this order.
+constexpr const char* TablePasswords[] = {
+    "604217",    "qzwrt402617", "mvb417306", "kdr528149", "wgl639275", "hjoy702318", "fxeu813046",
+    "nyc924157", "tzq135860",   "ubx246971", "739582",    "rme357028", "jkw468139",
+};
+
+struct ActivationTexts
+{
+    const char* targetRowMissing;
+    const char* sourceMissing;
+    const char* sameFolders;
+};
+
+ActivationTexts ActivationTextsOf(TransferDirection direction)
+{
+    if (direction == TransferDirection::Restore)
+        return {"找不到「還原目的資料夾」路徑設定參數!", "找不到「來源資料夾」!\r\n請重新設定參數表內之路徑!",
+                "「來源資料夾」與「目的資料夾」相同,不可還原!\r\n請重新設定參數表內之路徑!"};
+    return {"找不到「備份目的資料夾」路徑設定參數!", "找不到「來源資料夾」路徑!\r\n請重新設定參數表內之路徑!",
+            "「來源資料夾」與「目的資料夾」相同,不可備份!\r\n請重新設定參數表內之路徑!"};
+}
+
+void ShowInfo(const std::string& text)
+{
+    ui::MessageBox(text, InfoCaption, ui::MB_OK);
+}
+
+// The file name of a host path, without its folder.
+std::string FileNameOf(const std::string& hostPath)
+{
+    const std::size_t slash = hostPath.find_last_of('/');
+    return slash == std::string::npos ? hostPath : hostPath.substr(slash + 1);
+}
+
+} // namespace
+
+void TCopyFiles::FormActivate(ui::TObject*)
+{
+    const ActivationTexts texts = ActivationTextsOf(m_direction);
+    const bool backup = m_direction == TransferDirection::Backup;
+
+    files::setCurrentFolder(StartFolder);
+    if (!backup)
+        ProgramFileName = FileNameOf(ui::Application->ExeName());
+    SourceState = 0;
+    TargetState = 0;
+
+    Database1->Close();
+    Database1->Params().clear();
+
+    // The database folder: the test path, the start folder itself, or the
+    // folder the settings file names.
+    std::string netFileDir;
+    if (files::fileExists("check.txt")) {
+        Database1->Params().push_back(std::string("PATH=") + TestDatabasePath);
+    } else if (files::fileExists("Inst.Db")) {
+        netFileDir = files::currentFolder();
+    } else {
+        const std::string settings = files::joinName(files::currentFolder(), "Tarn.ini");
+        if (!files::fileExists(settings)) {
+            ui::Beep();
+            ShowInfo("本程式無法單獨使用!!\r\n請配合本公司軟體方可執行!\r\n\r\n或 請檢查 Tarn.ini "
+                     "中網路路徑設定是否正確!");
+            Close();
+            return;
+        }
+        const std::string folder = transfer::readDatabaseFolder(settings);
+        if (!files::fileExists(folder + "\\inst.DB")) {
+            ui::Beep();
+            ShowInfo("找不到網路磁碟機上之檔案，請確定路徑是否正確！");
+            Close();
+            return;
+        }
+        Database1->Params().push_back("PATH=" + folder + "\\");
+        netFileDir = folder + "\\";
+    }
+
+    Database1->Open();
+    if (backup)
+        database::Session().SetNetFileDir(netFileDir);
+    for (const char* password : TablePasswords)
+        database::Session().AddPassword(password);
+
+    const char* sourceKey = backup ? DataFolderKey : BackupFolderKey;
+    const char* targetKey = backup ? BackupFolderKey : DataFolderKey;
+    Table1->Open();
+    if (!Table1->FindKey(sourceKey)) {
+        ui::Beep();
+        Table1->Close();
+        ShowInfo("找不到「來源資料夾」路徑設定參數!");
+        SourceFolder = "C:\\";
+        return;
+    }
+    SourceFolder = Table1->FieldByName("Value").AsString();
+    if (!Table1->FindKey(targetKey)) {
+        ui::Beep();
+        Table1->Close();
+        ShowInfo(texts.targetRowMissing);
+        TargetFolder = "C:\\";
+        return;
+    }
+    TargetFolder = Table1->FieldByName("Value").AsString();
+    Table1->Close();
+
+    if (!files::directoryExists(SourceFolder)) {
+        ShowInfo(texts.sourceMissing);
+        Close();
+        return;
+    }
+    // Exact comparison: letter case and a trailing "\" count.
+    if (SourceFolder == TargetFolder) {
+        ShowInfo(texts.sameFolders);
+        Close();
+        return;
+    }
+    // A target that still does not exist afterwards is left to the refresh.
+    if (!files::directoryExists(TargetFolder))
+        files::forceDirectories(TargetFolder);
+
+    SourceDrive->SetDrive(DriveLetter(SourceFolder));
+    DestinationDrive->SetDrive(DriveLetter(TargetFolder));
+    RefreshPaths();
+
+    const std::string current = files::currentFolder();
+    FreeLabel->SetCaption(transfer::freeSpaceCaption(current.empty() ? -1 : files::diskFree(current[0])));
+}
 
 // ---- Source and target views --------------------------------------------
 

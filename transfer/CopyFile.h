@@ -11,6 +11,11 @@
 #include <memory>
 #include <string>
 
+namespace database {
+class TDatabase;
+class TTable;
+} // namespace database
+
 namespace ui {
 class TBevel;
 class TBitBtn;
@@ -60,6 +65,10 @@ public:
     ui::TButton* DeleteDir = nullptr;
     ui::TCheckBox* CheckBox1 = nullptr;
     ui::TBitBtn* ButtonExit = nullptr;
+    // The non-visual components, destroyed with the window.
+    std::unique_ptr<database::TDatabase> Database1;
+    std::unique_ptr<database::TTable> Table1;
+    std::unique_ptr<database::TTable> TblPath;
 
     void FormActivate(ui::TObject* sender);
     void FormCreate(ui::TObject* sender);

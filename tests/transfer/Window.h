@@ -11,6 +11,7 @@
 #include "ui/StringList.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
