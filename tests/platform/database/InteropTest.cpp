@@ -46,8 +46,8 @@ TEST_P(InteropTest, TablesPxlibWritesReadThroughTheEngine)
     for (int i = 0; i < 600; ++i) {
         char total[32];
         std::snprintf(total, sizeof total, "%.15g", i * 1.25);
-        std::vector<std::string> row = {keyOf(i), "值 " + std::to_string(i) + " 中文", std::to_string(i - 300), total,
-                                        i % 2 != 0 ? "True" : "False"};
+        std::vector<std::string> row = {keyOf(i), "值 " + std::to_string(i) + " 中文",
+                                        std::to_string(i - 300), total, i % 2 != 0 ? "True" : "False"};
         table.rows.push_back(row);
         expected.push_back(row);
     }
@@ -139,8 +139,8 @@ TEST_P(InteropTest, TablesTheEngineWritesReadBackThroughPxlib)
         if (pxlibMade) {
             // pxlib's index header is kept apart from counts and encryption.
             for (std::size_t i = 0; i < 0x800; ++i) {
-                bool changing = (i >= 0x06 && i < 0x12) || i == 0x1E || i == 0x1F || i == 0x20 ||
-                                (i >= 0x25 && i < 0x29);
+                bool changing =
+                    (i >= 0x06 && i < 0x12) || i == 0x1E || i == 0x1F || i == 0x20 || (i >= 0x25 && i < 0x29);
                 if (!changing) {
                     EXPECT_EQ(index[i], oldIndex[i]) << "index header byte " << i;
                 }

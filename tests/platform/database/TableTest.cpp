@@ -14,8 +14,7 @@ namespace px = paradox;
 using Code = EngineError::Code;
 
 // Runs body and returns the engine error it throws.
-template <typename Body>
-EngineError errorOf(Body body)
+template <typename Body> EngineError errorOf(Body body)
 {
     try {
         body();
@@ -141,8 +140,8 @@ TEST_F(TableTest, LongNamesAreCutToTheFieldWidthBetweenCharacters)
         table.FieldByName("PathName").SetAsString(name);
         table.Post();
     }
-    std::string twenty = chinese.substr(0, 20 * 3);    // 40 bytes
-    std::string nineteen = chinese.substr(0, 19 * 3);  // 38 bytes, 39 with "a"
+    std::string twenty = chinese.substr(0, 20 * 3);   // 40 bytes
+    std::string nineteen = chinese.substr(0, 19 * 3); // 38 bytes, 39 with "a"
     // Key order with letter case folded: ACCOUNT, ARCHIVE, a資..., STOCK, 月報, 資...
     Rows rows = onDisk();
     ASSERT_EQ(rows.size(), 6u);
@@ -162,7 +161,9 @@ TEST_F(TableTest, WritingNeedsEditOrInsertAndValidValues)
     EXPECT_EQ(errorOf([&] { table.Post(); }).code(), Code::NotEditing);
 
     px::TableSpec spec;
-    spec.fields = {{"Key", px::FieldType::Alpha, 8}, {"Size", px::FieldType::Short}, {"Id", px::FieldType::AutoIncrement}};
+    spec.fields = {{"Key", px::FieldType::Alpha, 8},
+                   {"Size", px::FieldType::Short},
+                   {"Id", px::FieldType::AutoIncrement}};
     spec.keyFields = 1;
     createTable("C:\\DB\\SIZES.DB", spec, {{"a", "1", "7"}});
     TTable sizes;
@@ -246,7 +247,8 @@ TEST_F(TableTest, ChangesKeepTheEncryptionOfTheTableAndItsIndex)
 TEST_F(TableTest, RewriteKeepsEveryPropertyOfTheTable)
 {
     px::TableSpec spec;
-    spec.fields = {{"Name", px::FieldType::Alpha, 20}, {"Value", px::FieldType::Alpha, 60},
+    spec.fields = {{"Name", px::FieldType::Alpha, 20},
+                   {"Value", px::FieldType::Alpha, 60},
                    {"Changed", px::FieldType::Date}};
     spec.keyFields = 1;
     spec.versionId = 10;
