@@ -73,8 +73,6 @@ private:
     void Construct(const std::string& programPath);
     void FormCreated(TForm* form);
     static void FormFailed(void* memory);
-    TForm* FocusRecord() const;
-    void SetFocusRecord(TForm* form);
     void FormGone(TForm* form);
 
     struct State;

@@ -110,6 +110,8 @@ protected:
     virtual void BoundsChanged();
     // Runs the click handler behind the library's exception boundary.
     void Click();
+    // Records the visibility without showing or hiding (forms manage their windows).
+    void StoreVisible(bool visible);
     void UpdateInputState();
 
 private:
@@ -151,13 +153,14 @@ protected:
     TWinControl(TComponent* owner, QWidget* widget);
     // Qt's focus chain follows the tab orders of the whole window.
     void UpdateTabChain();
+    // The focusable controls' widgets in tab order, containers' contents in place.
+    void CollectTabChain(std::vector<QWidget*>& chain) const;
     virtual void ControlsChanged();
 
 private:
     friend class TControl;
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
-    void CollectTabChain(std::vector<QWidget*>& chain) const;
 
     std::vector<TControl*> m_controls;
 };

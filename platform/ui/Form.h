@@ -13,6 +13,7 @@
 namespace ui {
 
 class TApplication;
+struct ShownWindow;
 
 class TForm : public TWinControl
 {
@@ -30,6 +31,9 @@ public:
     TPosition Position() const;
     void SetPosition(TPosition position);
     TWindowState WindowState() const;
+
+    void SetVisible(bool visible) override;
+    void SetBounds(int left, int top, int width, int height) override;
 
     // Show: make visible, bring to the front and give it the focus.
     void Show();
@@ -60,20 +64,29 @@ protected:
     void Load(const Layout& layout, const std::vector<Handler>& handlers, const std::vector<FieldRef>& fields);
 
     void BeforeDestruction() override;
+    // The title bar's close box, the system menu's close and Alt+F4.
+    virtual void TitleBarClose();
+    // What the modal script records of this window.
+    virtual void DescribeForScript(ShownWindow& shown) const;
     bool GreysWhenDisabled() const override;
     bool Focusable() const override;
     std::string GetText() const override;
     void SetTextValue(const std::string& text) override;
+    void BoundsChanged() override;
+    void ColorChanged() override;
 
 private:
     friend class TApplication;
     friend class FormWindow;
+    friend class ApplicationFilter;
     void ShowAccordingTo(int showCommand);
     void Activated();
-    void CloseRequested();
-    void DialogKey(int key);
+    bool DialogKey(bool enter, TControl* focused);
     void PlaceOnShow();
     void Hidden();
+    void FocusFirstControl();
+    void ShowWindow(int showCommand);
+    void ApplyBorderStyle();
 
     struct State;
     std::unique_ptr<State> m_state;

@@ -22,6 +22,9 @@ public:
     void SetTextLayout(TTextLayout layout);
     bool ShowAccelChar() const;
     void SetShowAccelChar(bool show);
+    // Breaks lines at the label's width (the width then stays as it is).
+    bool WordWrap() const;
+    void SetWordWrap(bool wrap);
 
     bool SetProperty(const std::string& name, const Value& value) override;
     std::string ClassName() const override;
@@ -30,6 +33,7 @@ protected:
     std::string GetText() const override;
     void SetTextValue(const std::string& text) override;
     void FontChanged() override;
+    void ColorChanged() override;
     bool Focusable() const override;
 
 private:
@@ -42,6 +46,7 @@ private:
     TAlignment m_alignment = taLeftJustify;
     TTextLayout m_layout = tlTop;
     bool m_showAccelChar = true;
+    bool m_wordWrap = false;
 };
 
 } // namespace ui

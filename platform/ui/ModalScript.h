@@ -8,10 +8,11 @@
 //
 //   ui::ModalScript script;
 //   script.Answer(ui::mrYes);                                       // the next box: Yes
-//   script.Answer(ui::mrOk, [](ui::TForm& f) { ui::TypeInto(f, "NewDir", "abc"); });
+//   script.Answer(ui::mrOk, [](ui::TForm& f) { ui::TypeText(f, "abc"); }); // typed into the focus
 //   ... run the code under test ...
 //   EXPECT_TRUE(script.Unexpected().empty());
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>

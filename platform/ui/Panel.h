@@ -29,9 +29,12 @@ public:
     bool SetProperty(const std::string& name, const Value& value) override;
     std::string ClassName() const override;
 
+    QWidget* ClientWidget() const override;
+
 protected:
     std::string GetText() const override;
     void SetTextValue(const std::string& text) override;
+    void BoundsChanged() override;
     bool GreysWhenDisabled() const override;
     bool Focusable() const override;
 
