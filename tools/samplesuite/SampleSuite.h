@@ -13,12 +13,12 @@ namespace samplesuite {
 //   D:\BACKUP         the backup folder
 struct Layout
 {
-    std::string root;          // host folder holding everything
-    std::string dosdevices;    // host folder to set DOSDEVICES to
-    std::string suiteFolder;   // host folder of C:\TARN (the working folder)
-    std::string databaseFolder;// host folder of C:\TARN\DB
-    std::string dataFolder;    // host folder of C:\TARN\DATA
-    std::string backupFolder;  // host folder of D:\BACKUP
+    std::string root;           // host folder holding everything
+    std::string dosdevices;     // host folder to set DOSDEVICES to
+    std::string suiteFolder;    // host folder of C:\TARN (the working folder)
+    std::string databaseFolder; // host folder of C:\TARN\DB
+    std::string dataFolder;     // host folder of C:\TARN\DATA
+    std::string backupFolder;   // host folder of D:\BACKUP
 };
 
 struct SampleFile
@@ -35,8 +35,14 @@ const std::vector<std::string>& registeredSubfolders();
 
 // Creates the drives, folders and files under root (created when missing).
 Layout buildFolders(const std::string& root);
-// Creates the suite's tables in the database folder.
+// Creates the suite's tables in the database folder: inst.DB; param.db
+// (key ParamNo, Value, Changed) with the rows "5-BAKS" (the data folder)
+// and "5-BAKD" (the backup folder); BakPath.DB (key PathName) with the
+// registered subfolders. param.db and BakPath are password-protected with
+// two of the suite's table passwords.
 void buildTables(const Layout& layout);
+const std::string& parameterTablePassword();
+const std::string& subfolderTablePassword();
 // Both of the above.
 Layout build(const std::string& root);
 
