@@ -173,5 +173,5 @@ PxRead readWithPxlib(const std::string& dbHost, const std::string& indexHost)
 // pxlib keeps some of its allocations to the end of the process.
 extern "C" const char* __lsan_default_suppressions()
 {
-    return "leak:PX_\nleak:px_\nleak:get_px_head\nleak:build_primary_index\n";
+    return "leak:libpx.so\nleak:PX_\nleak:px_\n";
 }
