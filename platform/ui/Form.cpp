@@ -602,7 +602,9 @@ int TForm::ShowModal()
         DescribeForScript(shown);
         m_state->modalResult = script->Run(*this, shown);
     } else {
-        while (m_state->modalResult == mrNone && !(Application && Application->Terminated())) {
+        // The loop ends with a modal result, or without one when the
+        // application ends.
+        if (m_state->modalResult == mrNone && !(Application && Application->Terminated())) {
             QEventLoop loop;
             m_state->loop = &loop;
             EnterModalLoop(&loop);
@@ -610,6 +612,8 @@ int TForm::ShowModal()
             LeaveModalLoop(&loop);
             m_state->loop = nullptr;
         }
+        if (Application && Application->Terminated())
+            m_state->modalResult = mrCancel;
     }
     if (m_state->modalResult == mrNone)
         m_state->modalResult = mrCancel;

@@ -6,6 +6,7 @@
 #include "ui/ProgressBar.h"
 #include "ui/QtSupport.h"
 #include "ui/RadioGroup.h"
+#include "ui/Screen.h"
 #include "ui/ScrollBox.h"
 
 #include <QAbstractItemView>
@@ -251,6 +252,48 @@ TEST_F(ControlsTest, ProgressBarAndImage)
     image->SetPicture(ui::TBitmap(640, 480, 0x008000));
     const QImage shown = image->Widget()->grab().toImage();
     EXPECT_EQ(shown.pixelColor(396, 242), QColor(0, 128, 0));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ControlsTest, ScreenCursorShowsTheHourglassAndReturnsToTheDefault)
+{
+    ui::Screen->SetCursor(ui::crHourGlass);
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    ui::Screen->SetCursor(ui::crDefault);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// One 32 by 32 icon image at 4 bits per pixel with its mask, as programs embed it.
+std::vector<unsigned char> IconImage()
+{
+    std::vector<unsigned char> bytes(744, 0);
+    auto put32 = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes[at + static_cast<std::size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    put32(0, 40);
+    put32(4, 32);
+    put32(8, 64);
+    bytes[12] = 1;
+    bytes[14] = 4;
+    put32(40 + 4 * 12, 0x00FF0000);  // palette entry 12: red (blue, green, red, 0)
+    for (std::size_t i = 104; i < 104 + 512; ++i)
+        bytes[i] = 0xCC;
+    return bytes;
+}
+
+TEST_F(ControlsTest, ProgramIconFromAnEmbeddedIconImage)
+{
+    const std::vector<unsigned char> icon = IconImage();
+    app->SetIcon(icon);
+    const QImage image = QApplication::windowIcon().pixmap(32, 32).toImage();
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(255, 0, 0));
+    EXPECT_FALSE(form->Widget()->windowIcon().isNull());
 }
 
 } // namespace
