@@ -106,7 +106,7 @@ struct TableSpec
     std::uint8_t sortOrderId = 0x62;
 };
 
-// An empty table; throws FormatError for a specification the format cannot hold.
+// An empty table; throws FormatError for fields or sizes the format cannot hold.
 Table newTable(const TableSpec& spec);
 
 // ---- Passwords and blocks ----------------------------------------------------
