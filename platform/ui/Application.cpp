@@ -1,5 +1,10 @@
 #include "ui/Application.h"
 
+#include "ui/Form.h"
+#include "ui/Internal.h"
+#include "ui/ModalScript.h"
+#include "ui/QtSupport.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QIcon>
@@ -10,11 +15,6 @@
 #include <algorithm>
 #include <cstring>
 #include <vector>
-
-#include "ui/Form.h"
-#include "ui/Internal.h"
-#include "ui/ModalScript.h"
-#include "ui/QtSupport.h"
 
 namespace ui {
 
@@ -156,9 +156,7 @@ std::string TApplication::ClassName() const
     return "TApplication";
 }
 
-void TApplication::Initialize()
-{
-}
+void TApplication::Initialize() {}
 
 void TApplication::FormCreated(TForm* form)
 {
@@ -258,7 +256,8 @@ std::string TApplication::TitleFor(const std::string& programPath)
 
 void TApplication::SetIcon(std::span<const unsigned char> iconBytes)
 {
-    QByteArray data(reinterpret_cast<const char*>(iconBytes.data()), static_cast<qsizetype>(iconBytes.size()));
+    QByteArray data(reinterpret_cast<const char*>(iconBytes.data()),
+                    static_cast<qsizetype>(iconBytes.size()));
     if (data.size() >= 16 && static_cast<unsigned char>(data[0]) == 40 && data[1] == 0) {
         // One icon image (a bitmap header, colours, pixels and mask): put the
         // icon file's directory in front of it.

@@ -3,14 +3,14 @@
 // The application object: owns the forms, designates the main form, runs
 // the message loop and reports the exceptions that escape event handlers.
 
+#include "ui/Component.h"
+
 #include <exception>
 #include <functional>
 #include <memory>
 #include <new>
 #include <span>
 #include <string>
-
-#include "ui/Component.h"
 
 namespace ui {
 
@@ -35,8 +35,7 @@ public:
     // Creates a form owned by the application; the first one so created becomes
     // the main form. The reference is set before construction and cleared when
     // construction fails.
-    template <class T, class... Args>
-    void CreateForm(T*& reference, Args&&... args);
+    template <class T, class... Args> void CreateForm(T*& reference, Args&&... args);
 
     // Shows the main form by the show command and handles messages until the
     // main form closes.
@@ -93,8 +92,7 @@ public:
 };
 [[noreturn]] void Abort();
 
-template <class T, class... Args>
-void TApplication::CreateForm(T*& reference, Args&&... args)
+template <class T, class... Args> void TApplication::CreateForm(T*& reference, Args&&... args)
 {
     void* memory = ::operator new(sizeof(T));
     reference = static_cast<T*>(memory);

@@ -1,11 +1,11 @@
 #include "ui/Bevel.h"
 
+#include "ui/Layout.h"
+#include "ui/QtSupport.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
-
-#include "ui/Layout.h"
-#include "ui/QtSupport.h"
 
 namespace ui {
 

@@ -1,16 +1,14 @@
 #include "ui/BitBtn.h"
 
-#include <QIcon>
-#include <QPushButton>
-
 #include "ui/Layout.h"
 #include "ui/QtSupport.h"
 
+#include <QIcon>
+#include <QPushButton>
+
 namespace ui {
 
-TBitBtn::TBitBtn(TComponent* owner) : TButton(owner)
-{
-}
+TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {}
 
 std::string TBitBtn::ClassName() const
 {
@@ -63,7 +61,8 @@ void TBitBtn::UpdateGlyph()
     const QRgb transparent = whole.pixel(0, whole.height() - 1);
     const int width = whole.width() / m_numGlyphs;
     auto image = [&](int index) {
-        QImage part = whole.copy(index * width, 0, width, whole.height()).convertToFormat(QImage::Format_ARGB32);
+        QImage part =
+            whole.copy(index * width, 0, width, whole.height()).convertToFormat(QImage::Format_ARGB32);
         for (int y = 0; y < part.height(); ++y)
             for (int x = 0; x < part.width(); ++x)
                 if (part.pixel(x, y) == transparent)

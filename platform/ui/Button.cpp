@@ -1,11 +1,11 @@
 #include "ui/Button.h"
 
-#include <QPushButton>
-
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Layout.h"
 #include "ui/QtSupport.h"
+
+#include <QPushButton>
 
 namespace ui {
 
@@ -21,9 +21,7 @@ TForm* ParentForm(TControl* control)
 
 } // namespace
 
-TButton::TButton(TComponent* owner) : TButton(owner, new QPushButton)
-{
-}
+TButton::TButton(TComponent* owner) : TButton(owner, new QPushButton) {}
 
 TButton::TButton(TComponent* owner, QWidget* widget) : TWinControl(owner, widget)
 {

@@ -1,10 +1,10 @@
 #include "ui/CheckBox.h"
 
-#include <QCheckBox>
-
 #include "ui/Application.h"
 #include "ui/Layout.h"
 #include "ui/QtSupport.h"
+
+#include <QCheckBox>
 
 namespace ui {
 
@@ -33,9 +33,7 @@ private:
     bool m_byCode = false;
 };
 
-TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner, new CheckBoxWidget)
-{
-}
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner, new CheckBoxWidget) {}
 
 std::string TCheckBox::ClassName() const
 {

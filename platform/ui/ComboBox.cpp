@@ -1,14 +1,14 @@
 #include "ui/ComboBox.h"
 
+#include "ui/Application.h"
+#include "ui/Layout.h"
+#include "ui/QtSupport.h"
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <stdexcept>
-
-#include "ui/Application.h"
-#include "ui/Layout.h"
-#include "ui/QtSupport.h"
 
 namespace ui {
 
@@ -23,9 +23,7 @@ QComboBox* Combo(const TComboBox& box)
 class DroppedListKeys : public QObject
 {
 public:
-    explicit DroppedListKeys(QComboBox* combo) : QObject(combo), m_combo(combo)
-    {
-    }
+    explicit DroppedListKeys(QComboBox* combo) : QObject(combo), m_combo(combo) {}
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
@@ -51,9 +49,7 @@ private:
 class TComboBox::ItemList : public TStrings
 {
 public:
-    explicit ItemList(TComboBox& box) : m_box(box)
-    {
-    }
+    explicit ItemList(TComboBox& box) : m_box(box) {}
 
     int Count() const override
     {
@@ -109,7 +105,8 @@ private:
     TComboBox& m_box;
 };
 
-TComboBox::TComboBox(TComponent* owner) : TWinControl(owner, new QComboBox), m_items(std::make_unique<ItemList>(*this))
+TComboBox::TComboBox(TComponent* owner)
+    : TWinControl(owner, new QComboBox), m_items(std::make_unique<ItemList>(*this))
 {
     QComboBox* combo = Combo(*this);
     combo->setEditable(true);

@@ -4,10 +4,10 @@
 // change handler runs when the user chooses an entry and on every edit of
 // its text; Enter and Escape while the list is dropped only close the list.
 
-#include <memory>
-
 #include "ui/Control.h"
 #include "ui/StringList.h"
+
+#include <memory>
 
 namespace ui {
 

@@ -24,9 +24,7 @@ void TComponent::Free()
     delete this;
 }
 
-void TComponent::BeforeDestruction()
-{
-}
+void TComponent::BeforeDestruction() {}
 
 void TComponent::DestroyComponents()
 {
@@ -79,9 +77,7 @@ bool TComponent::SetEvent(const std::string&, TNotifyEvent)
     return false;
 }
 
-void TComponent::Loaded()
-{
-}
+void TComponent::Loaded() {}
 
 std::string TComponent::ClassName() const
 {

@@ -3,10 +3,10 @@
 // Components: named objects owned by another component, which destroys
 // them (last created first) when it is destroyed itself.
 
+#include "ui/Types.h"
+
 #include <string>
 #include <vector>
-
-#include "ui/Types.h"
 
 namespace ui {
 

@@ -1,12 +1,15 @@
 #include "ui/Control.h"
 
-#include <QWidget>
-#include <algorithm>
-#include <stdexcept>
-
 #include "ui/Application.h"
 #include "ui/Layout.h"
 #include "ui/QtSupport.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QWidget>
+#include <QWindow>
+#include <algorithm>
+#include <stdexcept>
 
 namespace ui {
 
@@ -109,9 +112,7 @@ void TControl::SetBounds(int left, int top, int width, int height)
         m_parent->ControlsChanged();
 }
 
-void TControl::BoundsChanged()
-{
-}
+void TControl::BoundsChanged() {}
 
 bool TControl::Enabled() const
 {
@@ -319,9 +320,7 @@ std::string TControl::GetText() const
     return {};
 }
 
-void TControl::SetTextValue(const std::string&)
-{
-}
+void TControl::SetTextValue(const std::string&) {}
 
 int TControl::TabOrder() const
 {
@@ -369,8 +368,17 @@ void TControl::BringToFront()
 
 void TControl::Repaint()
 {
-    if (m_widget->isVisible())
-        m_widget->repaint();
+    if (!m_widget->isVisible())
+        return;
+    // A window just shown can be painted only once the window system has
+    // exposed it; wait for that without handling any input.
+    if (QWindow* window = m_widget->window()->windowHandle()) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!window->isExposed() && waited.elapsed() < 1000)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
+    }
+    m_widget->repaint();
 }
 
 void TControl::Update()
@@ -452,9 +460,7 @@ bool TControl::SetEvent(const std::string& name, TNotifyEvent handler)
 
 // ---- TWinControl ----------------------------------------------------------
 
-TWinControl::TWinControl(TComponent* owner, QWidget* widget) : TControl(owner, widget)
-{
-}
+TWinControl::TWinControl(TComponent* owner, QWidget* widget) : TControl(owner, widget) {}
 
 TWinControl::~TWinControl()
 {
@@ -478,9 +484,7 @@ QWidget* TWinControl::ClientWidget() const
     return Widget();
 }
 
-void TWinControl::ControlsChanged()
-{
-}
+void TWinControl::ControlsChanged() {}
 
 void TWinControl::InsertControl(TControl* control)
 {

@@ -5,10 +5,10 @@
 // 96-dpi screen; a control without a font or colour of its own takes its
 // parent's.
 
+#include "ui/Component.h"
+
 #include <string>
 #include <vector>
-
-#include "ui/Component.h"
 
 class QWidget;
 

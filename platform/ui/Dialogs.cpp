@@ -1,11 +1,5 @@
 #include "ui/Dialogs.h"
 
-#include <QApplication>
-#include <QFontMetrics>
-#include <QPainter>
-#include <QStyle>
-#include <QWidget>
-
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/Edit.h"
@@ -16,6 +10,12 @@
 #include "ui/ModalScript.h"
 #include "ui/QtSupport.h"
 #include "ui/Screen.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStyle>
+#include <QWidget>
 
 namespace ui {
 
@@ -184,8 +184,8 @@ int RunMessageForm(ModalKind kind, const std::string& caption, const std::string
                    const std::vector<ButtonSpec>& buttons, int defaultIndex, int cancelIndex, bool closable,
                    int closeResult)
 {
-    auto* form = new MessageForm(kind, caption, text, icon, buttons, defaultIndex, cancelIndex, closable,
-                                 closeResult);
+    auto* form =
+        new MessageForm(kind, caption, text, icon, buttons, defaultIndex, cancelIndex, closable, closeResult);
     struct Release
     {
         MessageForm* form;
@@ -225,9 +225,12 @@ int MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons
         TMsgDlgBtn button;
         ButtonSpec spec;
     } kButtons[] = {
-        {mbOK, {"OK", "OK", mrOk}},          {mbYes, {"Yes", "&Yes", mrYes}},
-        {mbNo, {"No", "&No", mrNo}},         {mbAll, {"All", "&All", mrAll}},
-        {mbAbort, {"Abort", "&Abort", mrAbort}}, {mbRetry, {"Retry", "&Retry", mrRetry}},
+        {mbOK, {"OK", "OK", mrOk}},
+        {mbYes, {"Yes", "&Yes", mrYes}},
+        {mbNo, {"No", "&No", mrNo}},
+        {mbAll, {"All", "&All", mrAll}},
+        {mbAbort, {"Abort", "&Abort", mrAbort}},
+        {mbRetry, {"Retry", "&Retry", mrRetry}},
         {mbIgnore, {"Ignore", "&Ignore", mrIgnore}},
     };
     std::vector<ButtonSpec> specs;
@@ -271,14 +274,14 @@ int MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons
         caption = ApplicationTitle();
         break;
     }
-    return RunMessageForm(ModalKind::MessageDialog, caption, text, icon, specs, defaultIndex, cancelIndex, true,
-                          mrCancel);
+    return RunMessageForm(ModalKind::MessageDialog, caption, text, icon, specs, defaultIndex, cancelIndex,
+                          true, mrCancel);
 }
 
 void ShowMessage(const std::string& text)
 {
-    RunMessageForm(ModalKind::PlainMessage, ApplicationTitle(), text, Icon::None, {{"OK", "OK", mrOk}}, 0, 0, true,
-                   mrCancel);
+    RunMessageForm(ModalKind::PlainMessage, ApplicationTitle(), text, Icon::None, {{"OK", "OK", mrOk}}, 0, 0,
+                   true, mrCancel);
 }
 
 void Beep()

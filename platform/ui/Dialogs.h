@@ -2,9 +2,9 @@
 
 // The three kinds of message window, the beep and the password prompt.
 
-#include <string>
-
 #include "ui/Types.h"
+
+#include <string>
 
 namespace ui {
 

@@ -1,10 +1,10 @@
 #include "ui/Edit.h"
 
-#include <QLineEdit>
-
 #include "ui/Application.h"
 #include "ui/Layout.h"
 #include "ui/QtSupport.h"
+
+#include <QLineEdit>
 
 namespace ui {
 

@@ -1,5 +1,11 @@
 #include "ui/Form.h"
 
+#include "ui/Application.h"
+#include "ui/Button.h"
+#include "ui/Internal.h"
+#include "ui/ModalScript.h"
+#include "ui/QtSupport.h"
+
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -9,12 +15,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "ui/Application.h"
-#include "ui/Button.h"
-#include "ui/Internal.h"
-#include "ui/ModalScript.h"
-#include "ui/QtSupport.h"
-
 namespace ui {
 
 namespace {
@@ -23,13 +23,10 @@ namespace {
 // focus arrives at a form other than the one recorded.
 TForm* g_focusRecord = nullptr;
 
-template <class F>
-class ScopeExit
+template <class F> class ScopeExit
 {
 public:
-    explicit ScopeExit(F f) : m_f(std::move(f))
-    {
-    }
+    explicit ScopeExit(F f) : m_f(std::move(f)) {}
     ~ScopeExit()
     {
         m_f();
@@ -116,7 +113,8 @@ protected:
 
     void changeEvent(QEvent* e) override
     {
-        if (e->type() == QEvent::WindowStateChange && !(windowState() & Qt::WindowMinimized) && isActiveWindow())
+        if (e->type() == QEvent::WindowStateChange && !(windowState() & Qt::WindowMinimized) &&
+            isActiveWindow())
             if (TForm* form = Form())
                 form->Activated();
         QWidget::changeEvent(e);
@@ -193,7 +191,8 @@ std::string TForm::ClassName() const
 
 // ---- Layout ----------------------------------------------------------------
 
-void TForm::Load(const Layout& layout, const std::vector<Handler>& handlers, const std::vector<FieldRef>& fields)
+void TForm::Load(const Layout& layout, const std::vector<Handler>& handlers,
+                 const std::vector<FieldRef>& fields)
 {
     struct Deferred
     {
@@ -224,7 +223,8 @@ void TForm::Load(const Layout& layout, const std::vector<Handler>& handlers, con
                     continue;
                 parent = dynamic_cast<TWinControl*>(FindComponent(p.value.AsRef().name));
                 if (!parent)
-                    LayoutError(*component, "parent " + p.value.AsRef().name + " is not an earlier container");
+                    LayoutError(*component,
+                                "parent " + p.value.AsRef().name + " is not an earlier container");
             }
             control->SetParent(parent);
         }
@@ -243,14 +243,16 @@ void TForm::Load(const Layout& layout, const std::vector<Handler>& handlers, con
     for (const Deferred& d : references) {
         TComponent* target = FindComponent(d.property->value.AsRef().name);
         if (!target)
-            LayoutError(*d.component, d.property->name + " names no component " + d.property->value.AsRef().name);
+            LayoutError(*d.component,
+                        d.property->name + " names no component " + d.property->value.AsRef().name);
         Apply(*d.component, Property{d.property->name, Value(target)});
     }
 
     for (const FieldRef& field : fields) {
         TComponent* component = FindComponent(field.Name());
         if (!field.Assign(component))
-            LayoutError(*this, "field " + field.Name() + (component ? " is of another kind" : " has no component"));
+            LayoutError(*this,
+                        "field " + field.Name() + (component ? " is of another kind" : " has no component"));
     }
 
     for (const Deferred& d : events) {
@@ -457,7 +459,8 @@ void TForm::FocusFirstControl()
     std::vector<QWidget*> chain;
     CollectTabChain(chain);
     for (QWidget* candidate : chain) {
-        if (candidate->isVisibleTo(w) && candidate->isEnabled() && (candidate->focusPolicy() & Qt::TabFocus)) {
+        if (candidate->isVisibleTo(w) && candidate->isEnabled() &&
+            (candidate->focusPolicy() & Qt::TabFocus)) {
             candidate->setFocus(Qt::TabFocusReason);
             return;
         }

@@ -4,11 +4,11 @@
 // with Load(); the creation handler runs once the whole layout exists, the
 // destruction handler (on Free) while it still exists.
 
-#include <memory>
-#include <vector>
-
 #include "ui/Control.h"
 #include "ui/Layout.h"
+
+#include <memory>
+#include <vector>
 
 namespace ui {
 
@@ -61,7 +61,8 @@ protected:
     // properties, the references, the fields, the handlers; then Loaded()
     // for each component and last the creation handler. A property, handler
     // or field the layout cannot satisfy throws std::logic_error.
-    void Load(const Layout& layout, const std::vector<Handler>& handlers, const std::vector<FieldRef>& fields);
+    void Load(const Layout& layout, const std::vector<Handler>& handlers,
+              const std::vector<FieldRef>& fields);
 
     void BeforeDestruction() override;
     // The title bar's close box, the system menu's close and Alt+F4.

@@ -1,13 +1,13 @@
 #include "ui/Label.h"
 
+#include "ui/Layout.h"
+#include "ui/QtSupport.h"
+
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
 #include <cmath>
-
-#include "ui/Layout.h"
-#include "ui/QtSupport.h"
 
 namespace ui {
 
@@ -154,7 +154,8 @@ void TLabel::AdjustSize()
     int flags = m_showAccelChar ? Qt::TextShowMnemonic : 0;
     QRect bounds;
     if (m_wordWrap)
-        bounds = metrics.boundingRect(QRect(0, 0, std::max(1, Width()), 100000), flags | Qt::TextWordWrap, text);
+        bounds =
+            metrics.boundingRect(QRect(0, 0, std::max(1, Width()), 100000), flags | Qt::TextWordWrap, text);
     else
         bounds = metrics.boundingRect(QRect(0, 0, 100000, 100000), flags, text);
     const int lines = std::max<qsizetype>(1, text.count('\n') + 1);

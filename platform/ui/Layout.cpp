@@ -13,36 +13,16 @@ namespace {
 
 } // namespace
 
-Value::Value(int number) : m_value(number)
-{
-}
-Value::Value(bool flag) : m_value(flag)
-{
-}
-Value::Value(const char* text) : m_value(std::string(text))
-{
-}
-Value::Value(std::string text) : m_value(std::move(text))
-{
-}
-Value::Value(std::initializer_list<std::string> lines) : m_value(std::vector<std::string>(lines))
-{
-}
-Value::Value(std::vector<std::string> lines) : m_value(std::move(lines))
-{
-}
-Value::Value(TColor color) : m_value(color)
-{
-}
-Value::Value(Ref reference) : m_value(std::move(reference))
-{
-}
-Value::Value(TBitmap picture) : m_value(std::move(picture))
-{
-}
-Value::Value(TComponent* component) : m_value(component)
-{
-}
+Value::Value(int number) : m_value(number) {}
+Value::Value(bool flag) : m_value(flag) {}
+Value::Value(const char* text) : m_value(std::string(text)) {}
+Value::Value(std::string text) : m_value(std::move(text)) {}
+Value::Value(std::initializer_list<std::string> lines) : m_value(std::vector<std::string>(lines)) {}
+Value::Value(std::vector<std::string> lines) : m_value(std::move(lines)) {}
+Value::Value(TColor color) : m_value(color) {}
+Value::Value(Ref reference) : m_value(std::move(reference)) {}
+Value::Value(TBitmap picture) : m_value(std::move(picture)) {}
+Value::Value(TComponent* component) : m_value(component) {}
 
 bool Value::IsRef() const
 {
@@ -105,9 +85,7 @@ TComponent* Value::AsComponent() const
     WrongKind("a component");
 }
 
-Handler::Handler(std::string name, TNotifyEvent event) : name(std::move(name)), event(std::move(event))
-{
-}
+Handler::Handler(std::string name, TNotifyEvent event) : name(std::move(name)), event(std::move(event)) {}
 
 const std::string& FieldRef::Name() const
 {

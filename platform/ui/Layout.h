@@ -12,13 +12,13 @@
 //           {ui::Kind<ui::TButton>, "OKBtn", {{"Default", true}, {"ModalResult", ui::mrOk}}},
 //       }};
 
+#include "ui/Bitmap.h"
+#include "ui/Types.h"
+
 #include <initializer_list>
 #include <string>
 #include <variant>
 #include <vector>
-
-#include "ui/Bitmap.h"
-#include "ui/Types.h"
 
 namespace ui {
 
@@ -67,15 +67,13 @@ struct Property
 
 using ComponentFactory = TComponent* (*)(TComponent* owner);
 
-template <class T>
-TComponent* CreateComponent(TComponent* owner)
+template <class T> TComponent* CreateComponent(TComponent* owner)
 {
     return new T(owner);
 }
 
 // The kind of a layout entry: ui::Kind<ui::TLabel>.
-template <class T>
-inline constexpr ComponentFactory Kind = &CreateComponent<T>;
+template <class T> inline constexpr ComponentFactory Kind = &CreateComponent<T>;
 
 struct ComponentSpec
 {

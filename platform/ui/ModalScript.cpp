@@ -1,15 +1,15 @@
 #include "ui/ModalScript.h"
 
+#include "ui/Application.h"
+#include "ui/Button.h"
+#include "ui/Form.h"
+#include "ui/QtSupport.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
-
-#include "ui/Application.h"
-#include "ui/Button.h"
-#include "ui/Form.h"
-#include "ui/QtSupport.h"
 
 namespace ui {
 

@@ -12,13 +12,13 @@
 //   ... run the code under test ...
 //   EXPECT_TRUE(script.Unexpected().empty());
 
+#include "ui/Dialogs.h"
+#include "ui/Types.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
-
-#include "ui/Dialogs.h"
-#include "ui/Types.h"
 
 namespace ui {
 

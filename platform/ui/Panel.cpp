@@ -1,11 +1,11 @@
 #include "ui/Panel.h"
 
+#include "ui/Layout.h"
+#include "ui/QtSupport.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
-
-#include "ui/Layout.h"
-#include "ui/QtSupport.h"
 
 namespace ui {
 
@@ -26,9 +26,7 @@ void BevelColors(TPanelBevel bevel, QColor& top, QColor& bottom)
 class PanelWidget : public QWidget
 {
 public:
-    explicit PanelWidget(QWidget* edge) : QWidget(edge)
-    {
-    }
+    explicit PanelWidget(QWidget* edge) : QWidget(edge) {}
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -140,27 +138,78 @@ void TPanel::SetTextValue(const std::string& text)
     ClientWidget()->update();
 }
 
-#define TARN_PANEL_SETTER(Type, Name, member)                                                                   \
-    Type TPanel::Name() const                                                                                  \
-    {                                                                                                          \
-        return member;                                                                                         \
-    }                                                                                                          \
-    void TPanel::Set##Name(Type value)                                                                         \
-    {                                                                                                          \
-        member = value;                                                                                        \
-        BoundsChanged();                                                                                       \
-        Widget()->update();                                                                                    \
-        ClientWidget()->update();                                                                              \
-    }
+void TPanel::Redraw()
+{
+    BoundsChanged();
+    Widget()->update();
+    ClientWidget()->update();
+}
 
-TARN_PANEL_SETTER(TPanelBevel, BevelOuter, m_bevelOuter)
-TARN_PANEL_SETTER(TPanelBevel, BevelInner, m_bevelInner)
-TARN_PANEL_SETTER(int, BevelWidth, m_bevelWidth)
-TARN_PANEL_SETTER(int, BorderWidth, m_borderWidth)
-TARN_PANEL_SETTER(TBorderStyle, BorderStyle, m_borderStyle)
-TARN_PANEL_SETTER(TAlignment, Alignment, m_alignment)
+TPanelBevel TPanel::BevelOuter() const
+{
+    return m_bevelOuter;
+}
 
-#undef TARN_PANEL_SETTER
+void TPanel::SetBevelOuter(TPanelBevel value)
+{
+    m_bevelOuter = value;
+    Redraw();
+}
+
+TPanelBevel TPanel::BevelInner() const
+{
+    return m_bevelInner;
+}
+
+void TPanel::SetBevelInner(TPanelBevel value)
+{
+    m_bevelInner = value;
+    Redraw();
+}
+
+int TPanel::BevelWidth() const
+{
+    return m_bevelWidth;
+}
+
+void TPanel::SetBevelWidth(int value)
+{
+    m_bevelWidth = value;
+    Redraw();
+}
+
+int TPanel::BorderWidth() const
+{
+    return m_borderWidth;
+}
+
+void TPanel::SetBorderWidth(int value)
+{
+    m_borderWidth = value;
+    Redraw();
+}
+
+TBorderStyle TPanel::BorderStyle() const
+{
+    return m_borderStyle;
+}
+
+void TPanel::SetBorderStyle(TBorderStyle value)
+{
+    m_borderStyle = value;
+    Redraw();
+}
+
+TAlignment TPanel::Alignment() const
+{
+    return m_alignment;
+}
+
+void TPanel::SetAlignment(TAlignment value)
+{
+    m_alignment = value;
+    Redraw();
+}
 
 bool TPanel::SetProperty(const std::string& name, const Value& value)
 {

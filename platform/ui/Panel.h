@@ -40,6 +40,7 @@ protected:
 
 private:
     friend class PanelWidget;
+    void Redraw();
     std::string m_caption;
     TPanelBevel m_bevelOuter = bvRaised;
     TPanelBevel m_bevelInner = bvNone;

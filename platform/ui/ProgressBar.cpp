@@ -1,8 +1,8 @@
 #include "ui/ProgressBar.h"
 
-#include <QProgressBar>
-
 #include "ui/Layout.h"
+
+#include <QProgressBar>
 
 namespace ui {
 

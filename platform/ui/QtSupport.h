@@ -2,6 +2,9 @@
 
 // Qt helpers for the library's own sources; subsystems never include this.
 
+#include "ui/Bitmap.h"
+#include "ui/Types.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -10,9 +13,6 @@
 #include <QRect>
 #include <QString>
 #include <string>
-
-#include "ui/Bitmap.h"
-#include "ui/Types.h"
 
 namespace ui {
 

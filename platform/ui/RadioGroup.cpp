@@ -1,13 +1,13 @@
 #include "ui/RadioGroup.h"
 
+#include "ui/Application.h"
+#include "ui/Layout.h"
+#include "ui/QtSupport.h"
+
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <stdexcept>
-
-#include "ui/Application.h"
-#include "ui/Layout.h"
-#include "ui/QtSupport.h"
 
 namespace ui {
 
@@ -29,9 +29,7 @@ std::vector<QRadioButton*> Buttons(const TRadioGroup& group)
 class TRadioGroup::ItemList : public TStrings
 {
 public:
-    explicit ItemList(TRadioGroup& group) : m_group(group)
-    {
-    }
+    explicit ItemList(TRadioGroup& group) : m_group(group) {}
 
     int Count() const override
     {
@@ -164,8 +162,8 @@ void TRadioGroup::BoundsChanged()
     const int topMargin = textHeight + 1 + (space % perColumn) / 2;
     for (int i = 0; i < count; ++i)
         buttons[static_cast<std::size_t>(i)]->setGeometry((i / perColumn) * buttonWidth + 8,
-                                                          (i % perColumn) * buttonHeight + topMargin, buttonWidth,
-                                                          buttonHeight);
+                                                          (i % perColumn) * buttonHeight + topMargin,
+                                                          buttonWidth, buttonHeight);
 }
 
 bool TRadioGroup::Focusable() const

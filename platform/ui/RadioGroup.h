@@ -2,10 +2,10 @@
 
 // A framed group of radio buttons, one per item; ItemIndex is the selected one.
 
-#include <memory>
-
 #include "ui/Control.h"
 #include "ui/StringList.h"
+
+#include <memory>
 
 namespace ui {
 

@@ -1,10 +1,10 @@
 #include "ui/Render.h"
 
+#include "ui/Form.h"
+
 #include <QApplication>
 #include <QPixmap>
 #include <QWidget>
-
-#include "ui/Form.h"
 
 namespace ui {
 

@@ -1,9 +1,9 @@
 #include "ui/ScrollBox.h"
 
+#include "ui/QtSupport.h"
+
 #include <QScrollArea>
 #include <QScrollBar>
-
-#include "ui/QtSupport.h"
 
 namespace ui {
 

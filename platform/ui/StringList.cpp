@@ -1,10 +1,10 @@
 #include "ui/StringList.h"
 
+#include "ui/QtSupport.h"
+
 #include <QCollator>
 #include <QLocale>
 #include <stdexcept>
-
-#include "ui/QtSupport.h"
 
 namespace ui {
 

@@ -11,7 +11,7 @@ namespace {
 std::uint32_t SystemRgb(int index)
 {
     switch (index) {
-    case 5: // window
+    case 5:  // window
     case 14: // highlight text
     case 20: // button highlight
         return 0xFFFFFF;

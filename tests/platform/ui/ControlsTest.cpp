@@ -280,7 +280,7 @@ std::vector<unsigned char> IconImage()
     put32(8, 64);
     bytes[12] = 1;
     bytes[14] = 4;
-    put32(40 + 4 * 12, 0x00FF0000);  // palette entry 12: red (blue, green, red, 0)
+    put32(40 + 4 * 12, 0x00FF0000); // palette entry 12: red (blue, green, red, 0)
     for (std::size_t i = 104; i < 104 + 512; ++i)
         bytes[i] = 0xCC;
     return bytes;

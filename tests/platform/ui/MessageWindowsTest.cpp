@@ -55,8 +55,8 @@ TEST_F(MessageWindowsTest, MessageDialogButtonsDefaultEscapeAndCloseBox)
         {ui::mtWarning, ui::mbOK | ui::mbYes | ui::mbIgnore, "Warning", V{"OK", "&Yes", "&Ignore"}, "OK",
          ui::mrOk, ui::mrOk, ui::mrCancel},
         // No default button: Enter presses the focused first button.
-        {ui::mtInformation, ui::mbAbort | ui::mbIgnore, "Information", V{"&Abort", "&Ignore"}, "", ui::mrAbort,
-         kStillOpen, ui::mrCancel},
+        {ui::mtInformation, ui::mbAbort | ui::mbIgnore, "Information", V{"&Abort", "&Ignore"}, "",
+         ui::mrAbort, kStillOpen, ui::mrCancel},
         {ui::mtCustom, ui::mbOK, "Restore", V{"OK"}, "OK", ui::mrOk, ui::mrOk, ui::mrCancel},
     };
     for (const auto& c : cases) {

@@ -2,19 +2,16 @@
 
 // A fresh application object and a modal script for every widget test.
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
 #include "ui/Application.h"
 #include "ui/ModalScript.h"
+
+#include <gtest/gtest.h>
+#include <memory>
 
 class UiTest : public ::testing::Test
 {
 protected:
-    UiTest() : app(std::make_unique<ui::TApplication>("/opt/tarn/ReStore.exe"))
-    {
-    }
+    UiTest() : app(std::make_unique<ui::TApplication>("/opt/tarn/ReStore.exe")) {}
 
     ~UiTest() override
     {
@@ -27,14 +24,14 @@ protected:
     std::unique_ptr<ui::TApplication> app;
 };
 
-#include <functional>
-#include <string>
-#include <vector>
-
 #include "ui/Button.h"
 #include "ui/Edit.h"
 #include "ui/Form.h"
 #include "ui/Label.h"
+
+#include <functional>
+#include <string>
+#include <vector>
 
 // A small dialog built from a layout, as the programs' dialogs are; it logs
 // its creation, activation and destruction.
