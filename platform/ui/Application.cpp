@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QToolTip>
 #include <QWidget>
 #include <algorithm>
 #include <cstring>
@@ -136,7 +137,10 @@ void TApplication::Construct(const std::string& programPath)
     InstallFontStandIns();
     QApplication::setFont(ToQFont(TFont{}));
     QApplication::setFont(ToQFont(TFont{"新細明體", 12, 0, clInfoText}), "QTipLabel");
+    // Window titles stay as the forms give them; the title names the program.
     QApplication::setApplicationDisplayName(QString());
+    QApplication::setApplicationName(ToQString(m_state->title));
+    QToolTip::setPalette(ClassicPalette());
     m_state->filter = std::make_unique<ApplicationFilter>();
     qApp->installEventFilter(m_state->filter.get());
 }
@@ -171,8 +175,11 @@ void TApplication::FormFailed(void* memory)
 
 void TApplication::FormGone(TForm* form)
 {
-    if (m_state->mainForm == form)
-        m_state->mainForm = nullptr;
+    if (m_state->mainForm != form)
+        return;
+    m_state->mainForm = nullptr;
+    if (m_state->mainLoop)
+        Terminate();
 }
 
 TForm* TApplication::MainForm() const
