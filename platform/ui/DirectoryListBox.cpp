@@ -134,7 +134,9 @@ void TDirectoryListBox::ReadLines()
 
     m_state->delegate->SetIndents(std::move(indents));
     m_state->items->Replace(std::move(lines));
-    m_state->view->setCurrentIndex(m_state->model->index(m_state->ownLine));
+    const QModelIndex own = m_state->model->index(m_state->ownLine);
+    m_state->view->setCurrentIndex(own);
+    m_state->view->scrollTo(own);
 }
 
 void TDirectoryListBox::ShowInLabel()
