@@ -252,6 +252,8 @@ TEST_P(Activation, SettingsFileLines)
          "PATH=" + longFolder + "\\"},
         {"Ctrl-Z", "[TARN]\r\nPATH=C:\\TARN\\DB\x1A\r\nPATH=C:\\ELSE\r\n", "PATH=C:\\TARN\\DB\\"},
         {"Chinese folder", "[TARN]\r\nPATH=C:\\\xB1\x62\xB0\xC8\\DB\r\n", "PATH=" + chinese + "\\"},
+        {"folder written with its trailing backslash", "[TARN]\r\nPATH=C:\\TARN\\DB\\\r\n",
+         "PATH=C:\\TARN\\DB\\\\"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -268,6 +270,17 @@ TEST_P(Activation, SettingsFileLines)
             EXPECT_EQ(w.DestinationDirectory->Directory(), target());
         }
     }
+}
+
+TEST_P(Activation, AnEmptySettingsFolderMeansTheRootOfTheCurrentDrive)
+{
+    writeDatabaseFolder(drives, "C:", folderRows(DataFolder, BackupFolder));
+    drives.file("C:\\TARN\\Tarn.ini", "[TARN]\r\nPATH\r\n");
+    Window& w = make();
+    w.FormActivate(nullptr);
+    EXPECT_TRUE(log().empty());
+    EXPECT_EQ(w.Database1->Params(), std::vector<std::string>{"PATH=\\"});
+    EXPECT_EQ(w.DestinationDirectory->Directory(), target());
 }
 
 TEST_P(Activation, TheSixMessagesAndWhatFollows)
