@@ -442,6 +442,17 @@ TEST_P(Activation, RaisedErrorsStopActivationAtTheirStep)
     } catch (const database::EngineError& e) {
         EXPECT_STREQ(e.what(), "Field 'Value' not found");
     }
+
+    // param.db under a password that is not the suite's: the user is asked,
+    // and without one that fits the table does not open.
+    spec.fields = {{"Key", database::paradox::FieldType::Alpha, 10},
+                   {"Value", database::paradox::FieldType::Alpha, 20}};
+    spec.password = "not-ours";
+    database::createTable("C:\\TARN\\DB\\param.db", spec, {{"5-BAKS", "x"}, {"5-BAKD", "y"}});
+    Window& third = make();
+    fixture->script.Answer(ui::mrCancel);
+    EXPECT_THROW(third.FormActivate(nullptr), database::EngineError);
+    EXPECT_EQ(log(), std::vector<std::string>{"password prompt"});
 }
 
 TEST_P(Activation, AFailedFreeSpaceQueryShowsZero)
