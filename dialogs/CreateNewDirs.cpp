@@ -2,6 +2,9 @@
 
 #include "ui/Dialogs.h"
 
+#include <initializer_list>
+#include <vector>
+
 TCreateNewDirDlg* CreateNewDirDlg = nullptr;
 
 const char* const SuiteMessage = "Arvel,Kolmin,Tavro,Ostrel,Bevkin,Pelvan,商務資訊整合管理系統";
@@ -9,94 +12,66 @@ const char* const SuiteMessage = "Arvel,Kolmin,Tavro,Ostrel,Bevkin,Pelvan,商務
 namespace {
 
 using ui::Kind;
+using Properties = std::vector<ui::Property>;
 
-const ui::Layout kLayout{{
-                             {"Caption", "建立新資料夾"},
-                             {"ClientWidth", 313},
-                             {"ClientHeight", 130},
-                             {"BorderStyle", ui::bsDialog},
-                             {"Position", ui::poScreenCenter},
-                             {"Color", ui::clBtnFace},
-                             {"Font.Name", "MS Sans Serif"},
-                             {"Font.Height", 11},
-                             {"Font.Color", ui::clWindowText},
-                             {"Font.Style", 0},
-                             {"OnActivate", "FormActivate"},
-                             {"OnClick", "FormClick"},
-                         },
-                         {
-                             {Kind<ui::TBevel>,
-                              "Bevel1",
-                              {{"Left", 10},
-                               {"Top", 12},
-                               {"Width", 297},
-                               {"Height", 77},
-                               {"Shape", ui::bsFrame},
-                               {"Style", ui::bsLowered}}},
-                             {Kind<ui::TLabel>,
-                              "Label1",
-                              {{"Left", 91},
-                               {"Top", 26},
-                               {"Width", 139},
-                               {"Height", 17},
-                               {"AutoSize", true},
-                               {"Caption", "請輸入新資料夾名稱 "},
-                               {"ParentFont", false},
-                               {"Font.Name", "Times New Roman"},
-                               {"Font.Height", 15},
-                               {"Font.Color", ui::clWindowText},
-                               {"Font.Style", 0}}},
-                             {Kind<ui::TButton>,
-                              "OKBtn",
-                              {{"Left", 71},
-                               {"Top", 98},
-                               {"Width", 75},
-                               {"Height", 24},
-                               {"Caption", "確定"},
-                               {"Default", true},
-                               {"ModalResult", ui::mrOk},
-                               {"ParentFont", false},
-                               {"Font.Name", "新細明體"},
-                               {"Font.Height", 15},
-                               {"Font.Color", ui::clBlack},
-                               {"Font.Style", 0},
-                               {"TabOrder", 1}}},
-                             {Kind<ui::TButton>,
-                              "CancelBtn",
-                              {{"Left", 167},
-                               {"Top", 98},
-                               {"Width", 75},
-                               {"Height", 24},
-                               {"Caption", "取消"},
-                               {"Cancel", true},
-                               {"ModalResult", ui::mrCancel},
-                               {"ParentFont", false},
-                               {"Font.Name", "新細明體"},
-                               {"Font.Height", 15},
-                               {"Font.Color", ui::clBlack},
-                               {"Font.Style", 0},
-                               {"TabOrder", 2}}},
-                             {Kind<ui::TEdit>,
-                              "NewDir",
-                              {{"Left", 20},
-                               {"Top", 52},
-                               {"Width", 273},
-                               {"Height", 24},
-                               {"Text", ""},
-                               {"ParentFont", false},
-                               {"Font.Name", "MS Sans Serif"},
-                               {"Font.Height", 13},
-                               {"Font.Color", ui::clBlack},
-                               {"Font.Style", 0},
-                               {"TabOrder", 0}}},
-                         }};
+Properties Join(std::initializer_list<Properties> parts)
+{
+    Properties all;
+    for (const Properties& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+Properties Place(int left, int top, int width, int height)
+{
+    return {{"Left", left}, {"Top", top}, {"Width", width}, {"Height", height}};
+}
+
+Properties FontOf(const char* name, int height, ui::TColor color)
+{
+    return {{"Font.Name", name}, {"Font.Height", height}, {"Font.Style", 0}, {"Font.Color", color}};
+}
+
+ui::Layout MakeLayout()
+{
+    return ui::Layout{
+        Join({{{"Caption", "建立新資料夾"},
+               {"ClientWidth", 313},
+               {"ClientHeight", 130},
+               {"BorderStyle", ui::bsDialog},
+               {"Position", ui::poScreenCenter},
+               {"Color", ui::clBtnFace}},
+              FontOf("MS Sans Serif", 11, ui::clWindowText),
+              {{"OnActivate", "FormActivate"}, {"OnClick", "FormClick"}}}),
+        {
+            {Kind<ui::TBevel>, "Bevel1",
+             Join({Place(10, 12, 297, 77), {{"Shape", ui::bsFrame}, {"Style", ui::bsLowered}}})},
+            {Kind<ui::TLabel>, "Label1",
+             Join({Place(91, 26, 139, 17),
+                   {{"AutoSize", true}, {"Caption", "請輸入新資料夾名稱 "}},
+                   FontOf("Times New Roman", 15, ui::clWindowText)})},
+            {Kind<ui::TButton>, "OKBtn",
+             Join({Place(71, 98, 75, 24),
+                   {{"Caption", "確定"}, {"Default", true}, {"ModalResult", ui::mrOk}, {"TabOrder", 1}},
+                   FontOf("新細明體", 15, ui::clBlack)})},
+            {Kind<ui::TButton>, "CancelBtn",
+             Join({Place(167, 98, 75, 24),
+                   {{"Caption", "取消"}, {"Cancel", true}, {"ModalResult", ui::mrCancel}, {"TabOrder", 2}},
+                   FontOf("新細明體", 15, ui::clBlack)})},
+            {Kind<ui::TEdit>, "NewDir",
+             Join({Place(20, 52, 273, 24),
+                   {{"Text", ""}, {"TabOrder", 0}},
+                   FontOf("MS Sans Serif", 13, ui::clBlack)})},
+        }};
+}
 
 } // namespace
 
 TCreateNewDirDlg::TCreateNewDirDlg(ui::TComponent* owner) : ui::TForm(owner)
 {
     SetName("CreateNewDirDlg");
-    Load(kLayout,
+    static const ui::Layout layout = MakeLayout();
+    Load(layout,
          {{"FormClick", this, &TCreateNewDirDlg::FormClick},
           {"FormActivate", this, &TCreateNewDirDlg::FormActivate}},
          {{"OKBtn", OKBtn},
@@ -106,6 +81,7 @@ TCreateNewDirDlg::TCreateNewDirDlg(ui::TComponent* owner) : ui::TForm(owner)
           {"NewDir", NewDir}});
 }
 
+// Only the bare background raises it: the frame and the prompt keep their clicks.
 void TCreateNewDirDlg::FormClick(ui::TObject*)
 {
     ui::ShowMessage(SuiteMessage);

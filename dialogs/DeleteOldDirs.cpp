@@ -1,115 +1,79 @@
 #include "dialogs/DeleteOldDirs.h"
 
+#include <initializer_list>
+#include <vector>
+
 TDeleteOldDirDlg* DeleteOldDirDlg = nullptr;
 
 namespace {
 
 using ui::Kind;
+using Properties = std::vector<ui::Property>;
 
-const ui::Layout kLayout{{
-                             {"Caption", "刪除已建立資料夾"},
-                             {"ClientWidth", 323},
-                             {"ClientHeight", 185},
-                             {"BorderStyle", ui::bsDialog},
-                             {"Position", ui::poScreenCenter},
-                             {"Color", ui::clBtnFace},
-                             {"Font.Name", "新細明體"},
-                             {"Font.Height", 16},
-                             {"Font.Color", ui::clBlack},
-                             {"Font.Style", 0},
-                             {"OnActivate", "FormActivate"},
-                         },
-                         {
-                             {Kind<ui::TBevel>,
-                              "Bevel1",
-                              {{"Left", 12},
-                               {"Top", 68},
-                               {"Width", 297},
-                               {"Height", 77},
-                               {"Shape", ui::bsFrame},
-                               {"Style", ui::bsLowered}}},
-                             {Kind<ui::TLabel>,
-                              "Label1",
-                              {{"Left", 91},
-                               {"Top", 82},
-                               {"Width", 132},
-                               {"Height", 16},
-                               {"AutoSize", true},
-                               {"Caption", "請輸入資料夾名稱 "},
-                               {"ParentFont", false},
-                               {"Font.Name", "新細明體"},
-                               {"Font.Height", 16},
-                               {"Font.Color", ui::clBlack},
-                               {"Font.Style", 0}}},
-                             {Kind<ui::TLabel>,
-                              "Label2",
-                              {{"Left", 10},
-                               {"Top", 8},
-                               {"Width", 148},
-                               {"Height", 16},
-                               {"AutoSize", true},
-                               {"Caption", "已存在之目的資料夾:"}}},
-                             {Kind<ui::TButton>,
-                              "OKBtn",
-                              {{"Left", 71},
-                               {"Top", 154},
-                               {"Width", 75},
-                               {"Height", 24},
-                               {"Caption", "確定"},
-                               {"Default", true},
-                               {"ModalResult", ui::mrOk},
-                               {"ParentFont", false},
-                               {"Font.Name", "新細明體"},
-                               {"Font.Height", 15},
-                               {"Font.Color", ui::clBlack},
-                               {"Font.Style", 0},
-                               {"TabOrder", 1}}},
-                             {Kind<ui::TButton>,
-                              "CancelBtn",
-                              {{"Left", 169},
-                               {"Top", 154},
-                               {"Width", 75},
-                               {"Height", 24},
-                               {"Caption", "取消"},
-                               {"Cancel", true},
-                               {"ModalResult", ui::mrCancel},
-                               {"ParentFont", false},
-                               {"Font.Name", "新細明體"},
-                               {"Font.Height", 15},
-                               {"Font.Color", ui::clBlack},
-                               {"Font.Style", 0},
-                               {"TabOrder", 2}}},
-                             {Kind<ui::TEdit>,
-                              "OldDir",
-                              {{"Left", 24},
-                               {"Top", 106},
-                               {"Width", 273},
-                               {"Height", 24},
-                               {"Text", ""},
-                               {"ParentFont", false},
-                               {"Font.Name", "新細明體"},
-                               {"Font.Height", 16},
-                               {"Font.Color", ui::clBlack},
-                               {"Font.Style", 0},
-                               {"TabOrder", 0}}},
-                             {Kind<ui::TComboBox>,
-                              "ComboBox1",
-                              {{"Left", 44},
-                               {"Top", 30},
-                               {"Width", 231},
-                               {"Height", 24},
-                               {"Text", ""},
-                               {"DropDownCount", 8},
-                               {"TabOrder", 3},
-                               {"OnChange", "ComboBox1Change"}}},
-                         }};
+Properties Join(std::initializer_list<Properties> parts)
+{
+    Properties all;
+    for (const Properties& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+Properties Place(int left, int top, int width, int height)
+{
+    return {{"Left", left}, {"Top", top}, {"Width", width}, {"Height", height}};
+}
+
+Properties FontOf(const char* name, int height, ui::TColor color)
+{
+    return {{"Font.Name", name}, {"Font.Height", height}, {"Font.Style", 0}, {"Font.Color", color}};
+}
+
+ui::Layout MakeLayout()
+{
+    return ui::Layout{
+        Join({{{"Caption", "刪除已建立資料夾"},
+               {"ClientWidth", 323},
+               {"ClientHeight", 185},
+               {"BorderStyle", ui::bsDialog},
+               {"Position", ui::poScreenCenter},
+               {"Color", ui::clBtnFace}},
+              FontOf("新細明體", 16, ui::clBlack),
+              {{"OnActivate", "FormActivate"}}}),
+        {
+            {Kind<ui::TBevel>, "Bevel1",
+             Join({Place(12, 68, 297, 77), {{"Shape", ui::bsFrame}, {"Style", ui::bsLowered}}})},
+            {Kind<ui::TLabel>, "Label1",
+             Join({Place(91, 82, 132, 16),
+                   {{"AutoSize", true}, {"Caption", "請輸入資料夾名稱 "}},
+                   FontOf("新細明體", 16, ui::clBlack)})},
+            {Kind<ui::TLabel>, "Label2",
+             Join({Place(10, 8, 148, 16), {{"AutoSize", true}, {"Caption", "已存在之目的資料夾:"}}})},
+            {Kind<ui::TButton>, "OKBtn",
+             Join({Place(71, 154, 75, 24),
+                   {{"Caption", "確定"}, {"Default", true}, {"ModalResult", ui::mrOk}, {"TabOrder", 1}},
+                   FontOf("新細明體", 15, ui::clBlack)})},
+            {Kind<ui::TButton>, "CancelBtn",
+             Join({Place(169, 154, 75, 24),
+                   {{"Caption", "取消"}, {"Cancel", true}, {"ModalResult", ui::mrCancel}, {"TabOrder", 2}},
+                   FontOf("新細明體", 15, ui::clBlack)})},
+            {Kind<ui::TEdit>, "OldDir",
+             Join({Place(24, 106, 273, 24),
+                   {{"Text", ""}, {"TabOrder", 0}},
+                   FontOf("新細明體", 16, ui::clBlack)})},
+            // Entries stay in the order the caller adds them; the list shows 8 rows at once.
+            {Kind<ui::TComboBox>, "ComboBox1",
+             Join({Place(44, 30, 231, 24),
+                   {{"Text", ""}, {"DropDownCount", 8}, {"TabOrder", 3}, {"OnChange", "ComboBox1Change"}}})},
+        }};
+}
 
 } // namespace
 
 TDeleteOldDirDlg::TDeleteOldDirDlg(ui::TComponent* owner) : ui::TForm(owner)
 {
     SetName("DeleteOldDirDlg");
-    Load(kLayout,
+    static const ui::Layout layout = MakeLayout();
+    Load(layout,
          {{"FormActivate", this, &TDeleteOldDirDlg::FormActivate},
           {"ComboBox1Change", this, &TDeleteOldDirDlg::ComboBox1Change}},
          {{"OKBtn", OKBtn},
