@@ -2,6 +2,16 @@
 
 // The application object: owns the forms, designates the main form, runs
 // the message loop and reports the exceptions that escape event handlers.
+//
+//   int main(int argc, char** argv)
+//   {
+//       ui::TApplication application(argc, argv);
+//       return application.Execute([] {
+//           ui::Application->Initialize();
+//           ui::Application->CreateForm(CopyFiles);   // the main form
+//           ui::Application->Run();
+//       });
+//   }   // the owned forms are destroyed here, last created first
 
 #include "ui/Component.h"
 

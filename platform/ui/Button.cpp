@@ -53,11 +53,6 @@ void TButton::SetTextValue(const std::string& text)
     static_cast<QPushButton*>(Widget())->setText(ToQString(text));
 }
 
-void TButton::FontChanged()
-{
-    TWinControl::FontChanged();
-}
-
 bool TButton::Default() const
 {
     return m_default;

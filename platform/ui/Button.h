@@ -29,7 +29,6 @@ protected:
     TButton(TComponent* owner, QWidget* widget);
     std::string GetText() const override;
     void SetTextValue(const std::string& text) override;
-    void FontChanged() override;
 
 private:
     void Init();

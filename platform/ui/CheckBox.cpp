@@ -72,11 +72,6 @@ void TCheckBox::SetTextValue(const std::string& text)
     static_cast<QCheckBox*>(Widget())->setText(ToQString(text));
 }
 
-void TCheckBox::FontChanged()
-{
-    TWinControl::FontChanged();
-}
-
 bool TCheckBox::SetProperty(const std::string& name, const Value& value)
 {
     if (name == "Checked")

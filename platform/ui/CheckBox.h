@@ -21,7 +21,6 @@ public:
 protected:
     std::string GetText() const override;
     void SetTextValue(const std::string& text) override;
-    void FontChanged() override;
 
 private:
     friend class CheckBoxWidget;

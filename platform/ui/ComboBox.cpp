@@ -189,11 +189,6 @@ void TComboBox::SetTextValue(const std::string& text)
     m_settingText = false;
 }
 
-void TComboBox::FontChanged()
-{
-    TWinControl::FontChanged();
-}
-
 void TComboBox::ColorChanged()
 {
     QWidget* w = Widget();

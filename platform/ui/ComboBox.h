@@ -34,7 +34,6 @@ public:
 protected:
     std::string GetText() const override;
     void SetTextValue(const std::string& text) override;
-    void FontChanged() override;
     void ColorChanged() override;
 
 private:

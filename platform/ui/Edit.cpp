@@ -34,11 +34,6 @@ void TEdit::SetTextValue(const std::string& text)
     static_cast<QLineEdit*>(Widget())->setText(ToQString(text));
 }
 
-void TEdit::FontChanged()
-{
-    TWinControl::FontChanged();
-}
-
 void TEdit::ColorChanged()
 {
     QWidget* w = Widget();

@@ -335,20 +335,10 @@ void TForm::SetClientHeight(int height)
     SetBounds(Left(), Top(), Width(), height);
 }
 
-void TForm::SetBounds(int left, int top, int width, int height)
-{
-    TWinControl::SetBounds(left, top, width, height);
-}
-
 void TForm::BoundsChanged()
 {
     if (m_state && m_state->borderStyle != bsSizeable && !(Widget()->windowState() & Qt::WindowMaximized))
         Widget()->setFixedSize(Width(), Height());
-}
-
-void TForm::ColorChanged()
-{
-    TWinControl::ColorChanged();
 }
 
 TBorderStyle TForm::BorderStyle() const

@@ -33,7 +33,6 @@ public:
     TWindowState WindowState() const;
 
     void SetVisible(bool visible) override;
-    void SetBounds(int left, int top, int width, int height) override;
 
     // Show: make visible, bring to the front and give it the focus.
     void Show();
@@ -74,7 +73,6 @@ protected:
     std::string GetText() const override;
     void SetTextValue(const std::string& text) override;
     void BoundsChanged() override;
-    void ColorChanged() override;
 
 private:
     friend class TApplication;

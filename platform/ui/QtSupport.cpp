@@ -8,11 +8,6 @@ namespace {
 
 const char* const kChineseFallback = "AR PL UMing TW";
 
-bool IsLatinStandIn(const std::string& face)
-{
-    return face == "Liberation Serif" || face == "Liberation Sans";
-}
-
 } // namespace
 
 QString ToQString(const std::string& text)
@@ -64,7 +59,6 @@ void InstallFontStandIns()
     for (const char* latin : {"Liberation Serif", "Liberation Sans"})
         if (!QFont::substitutes(latin).contains(fallback))
             QFont::insertSubstitution(latin, fallback);
-    (void)IsLatinStandIn;
 }
 
 QPalette ClassicPalette()
