@@ -11,6 +11,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QPushButton>
@@ -294,6 +295,29 @@ TEST_F(ControlsTest, ProgramIconFromAnEmbeddedIconImage)
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.pixelColor(0, 0), QColor(255, 0, 0));
     EXPECT_FALSE(form->Widget()->windowIcon().isNull());
+}
+
+} // namespace
+
+namespace {
+
+TEST(BitmapTest, DecodesAPaletteBitmapFromItsFileBytes)
+{
+    QImage source(64, 48, QImage::Format_Indexed8);
+    source.setColorTable({qRgb(0, 128, 0), qRgb(0, 0, 255)});
+    source.fill(0);
+    for (int x = 0; x < 64; ++x)
+        source.setPixel(x, 0, 1);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(source.save(&buffer, "BMP"));
+    const ui::TBitmap bitmap = ui::TBitmap::FromBmp(std::span(
+        reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<std::size_t>(bytes.size())));
+    EXPECT_EQ(bitmap.Width(), 64);
+    EXPECT_EQ(bitmap.Height(), 48);
+    EXPECT_EQ(bitmap.Pixel(10, 0), 0x0000FFu);
+    EXPECT_EQ(bitmap.Pixel(10, 47), 0x008000u);
 }
 
 } // namespace
