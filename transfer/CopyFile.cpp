@@ -405,10 +405,6 @@ void TCopyFiles::DestinationDirectoryChange(ui::TObject*) {}
 
 void TCopyFiles::CopyFilesClick(ui::TObject*) {}
 
-void TCopyFiles::ButtonMkDirClick(ui::TObject*) {}
-
-void TCopyFiles::DeleteDirClick(ui::TObject*) {}
-
 // ---- Activation and database set-up -------------------------------------
 
 namespace {
