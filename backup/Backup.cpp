@@ -4,6 +4,7 @@
 #include "dialogs/CreateNewDirs.h"
 #include "dialogs/DeleteOldDirs.h"
 #include "embedded/BackupIcon.h"
+#include "files/FileSystem.h"
 #include "transfer/CopyFile.h"
 #include "ui/Application.h"
 
@@ -30,9 +31,10 @@ void DestroyWindows(ui::TApplication& application)
 
 } // namespace
 
-BackupWindowSteps BackupWindows()
+BackupStartupSteps BackupProgramSteps()
 {
     return {
+        files::mountFromEnvironment,
         [] { ui::Application->CreateForm(CopyFiles, TransferDirection::Backup); },
         [] {
             ui::Application->CreateForm(CreateNewDirDlg);
@@ -41,12 +43,14 @@ BackupWindowSteps BackupWindows()
     };
 }
 
-int RunBackup(int showCommand, const BackupWindowSteps& steps)
+int RunBackup(int showCommand, const BackupStartupSteps& steps)
 {
     ui::TApplication& application = *ui::Application;
     application.SetIcon(std::span<const unsigned char>(embedded::BackupIcon, embedded::BackupIcon_size));
     application.Initialize();
     const int exitCode = application.Execute([&] {
+        // Without its drives the program cannot name a single folder.
+        steps.mountDrives();
         // The splash window goes on every way out of the creation steps, so it
         // is never on screen together with the main window.
         try {

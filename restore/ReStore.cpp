@@ -3,6 +3,7 @@
 #include "dialogs/CreateNewDirs.h"
 #include "dialogs/DeleteOldDirs.h"
 #include "embedded/RestoreIcon.h"
+#include "files/FileSystem.h"
 #include "restore/RestoreLogo.h"
 #include "transfer/CopyFile.h"
 #include "ui/Application.h"
@@ -30,9 +31,10 @@ void DestroyWindows(ui::TApplication& application)
 
 } // namespace
 
-RestoreWindowSteps RestoreWindows()
+RestoreStartupSteps RestoreProgramSteps()
 {
     return {
+        files::mountFromEnvironment,
         [] { ui::Application->CreateForm(CopyFiles, TransferDirection::Restore); },
         [] {
             ui::Application->CreateForm(CreateNewDirDlg);
@@ -41,12 +43,14 @@ RestoreWindowSteps RestoreWindows()
     };
 }
 
-int RunRestore(int showCommand, const RestoreWindowSteps& steps)
+int RunRestore(int showCommand, const RestoreStartupSteps& steps)
 {
     ui::TApplication& application = *ui::Application;
     application.SetIcon(std::span<const unsigned char>(embedded::RestoreIcon, embedded::RestoreIcon_size));
     application.Initialize();
     const int exitCode = application.Execute([&] {
+        // Without its drives the program cannot name a single folder.
+        steps.mountDrives();
         // The splash window goes on every way out of the creation steps, so it
         // is never on screen together with the main window.
         try {
