@@ -403,8 +403,6 @@ void TCopyFiles::SourceDirectoryChange(ui::TObject*) {}
 
 void TCopyFiles::DestinationDirectoryChange(ui::TObject*) {}
 
-void TCopyFiles::CopyFilesClick(ui::TObject*) {}
-
 // ---- Activation and database set-up -------------------------------------
 
 namespace {
