@@ -29,6 +29,7 @@
 #include <QSet>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -403,6 +404,28 @@ TEST_P(StartUp, FailedStartEndsWithExitCode1BeforeTheLoop)
         EXPECT_NE(box.text.find(failure.message), std::string::npos) << box.text;
         EXPECT_TRUE(splashGoneAtErrorBox);
     }
+    EXPECT_EQ(script.Unexpected(), std::vector<std::string>{});
+}
+
+TEST_P(StartUp, MainWindowClosedByItsFirstActivationEndsWithExitCode0)
+{
+    // A working folder without the settings file: the first activation says
+    // so and closes the main window.
+    const fs::path empty = fs::path(layout.suiteFolder).parent_path() / "EMPTY";
+    fs::create_directories(empty);
+    Steps steps = InTheSuite();
+    steps.mountDrives = [&] { files::mount(layout.dosdevices, empty.string()); };
+    script.Answer(ui::mrOk);
+    bool openAtLoopStart = false;
+    EXPECT_EQ(Start(ui::SW_SHOWNORMAL, WithLoopCheck(steps, [&] { openAtLoopStart = CopyFiles->Visible(); })),
+              0);
+    EXPECT_FALSE(openAtLoopStart);
+    const auto box = std::find_if(script.Shown().begin(), script.Shown().end(), [](const ui::ShownWindow& w) {
+        return w.kind == ui::ModalKind::SystemBox;
+    });
+    ASSERT_NE(box, script.Shown().end());
+    EXPECT_EQ(box->caption, "資訊");
+    EXPECT_EQ(application->ComponentCount(), 0);
     EXPECT_EQ(script.Unexpected(), std::vector<std::string>{});
 }
 
