@@ -2,6 +2,7 @@
 
 #include "ui/QtSupport.h"
 
+#include <QCoreApplication>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -60,6 +61,11 @@ void TScrollBox::ControlsChanged()
         bottom = std::max(bottom, c->Top() + c->Height());
     }
     m_content->resize(right, bottom);
+    bool stillHere = false;
+    for (int i = 0; i < ControlCount(); ++i)
+        stillHere = stillHere || Controls(i) == m_inView;
+    if (!stillHere)
+        m_inView = nullptr;
 }
 
 void TScrollBox::ColorChanged()
@@ -77,8 +83,27 @@ void TScrollBox::ScrollInView(TControl* control)
 {
     if (!control || control->Parent() != this)
         return;
+    m_inView = control;
     ControlsChanged();
-    Area(*this)->ensureWidgetVisible(control->Widget(), 0, 0);
+    ApplyScrollInView();
+}
+
+void TScrollBox::SetVisible(bool visible)
+{
+    TWinControl::SetVisible(visible);
+    if (visible)
+        ApplyScrollInView();
+}
+
+void TScrollBox::ApplyScrollInView()
+{
+    QScrollArea* area = Area(*this);
+    if (!m_inView || !area->isVisible())
+        return;
+    // The content's resize reaches the scroll bars only once the area shows.
+    QCoreApplication::sendPostedEvents(area, QEvent::LayoutRequest);
+    area->ensureWidgetVisible(m_inView->Widget(), 0, 0);
+    m_inView = nullptr;
 }
 
 } // namespace ui

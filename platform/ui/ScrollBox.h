@@ -14,6 +14,7 @@ public:
     // Scrolls so that the control lies in view.
     void ScrollInView(TControl* control);
 
+    void SetVisible(bool visible) override;
     QWidget* ClientWidget() const override;
     std::string ClassName() const override;
 
@@ -24,7 +25,12 @@ protected:
     void ColorChanged() override;
 
 private:
+    void ApplyScrollInView();
+
     QWidget* m_content = nullptr;
+    // A hidden scroll area has no scroll range yet; the control to bring
+    // into view is kept until the box is shown.
+    TControl* m_inView = nullptr;
 };
 
 } // namespace ui

@@ -103,6 +103,34 @@ TEST_F(ControlsTest, ScrollBoxHoldsControlsCreatedAtRunTimeAndScrollsThemIntoVie
     EXPECT_EQ(scroll->ComponentCount(), 0);
 }
 
+TEST_F(ControlsTest, ScrollBoxHiddenWhileFilledScrollsOnceShownAgain)
+{
+    // The extension boxes are rebuilt with their scroll box hidden.
+    auto* scroll = Make<ui::TScrollBox>(10, 10, 90, 100);
+    ui::ProcessMessages();
+    scroll->Hide();
+    std::vector<ui::TCheckBox*> boxes;
+    for (int i = 0; i < 12; ++i) {
+        auto* box = new ui::TCheckBox(scroll);
+        box->SetParent(scroll);
+        box->SetBounds(4, 4 + 17 * i, 50, 17);
+        boxes.push_back(box);
+    }
+    scroll->ScrollInView(boxes.back());
+    scroll->Show();
+    ui::ProcessMessages();
+    const QPoint inViewport = boxes.back()->Widget()->mapTo(scroll->Widget(), QPoint(0, 0));
+    EXPECT_GT(inViewport.y(), 0);
+    EXPECT_LT(inViewport.y() + 17, 100);
+
+    // A box freed after it was scrolled to leaves nothing behind.
+    while (scroll->ControlCount() > 0)
+        scroll->Controls(0)->Free();
+    scroll->Hide();
+    scroll->Show();
+    ui::ProcessMessages();
+}
+
 TEST_F(ControlsTest, ComboBoxChangeRunsOnAChoiceAndOnEveryEditButNotOnCode)
 {
     auto* combo = Make<ui::TComboBox>(44, 30, 231, 24);
