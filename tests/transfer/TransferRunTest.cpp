@@ -1,0 +1,653 @@
+// The transfer run: confirmations and refusal, the passes over the top folder
+// and the registered subfolders, the files never copied, progress, the block
+// copy and its times, the overwrite question, the error prompts and their
+// answers, and the window after the run, also after an exception. Real files
+// on temporary drives, a real BakPath table, scripted answers; file faults
+// only where a real file cannot fail on its own.
+
+#include "Window.h"
+#include "database/Database.h"
+#include "database/TableBuilder.h"
+#include "files/FileSystem.h"
+#include "platform/files/FailingFileOps.h"
+#include "platform/files/OtherProcess.h"
+#include "ui/BitBtn.h"
+#include "ui/Button.h"
+#include "ui/DirectoryListBox.h"
+#include "ui/FileListBox.h"
+#include "ui/Label.h"
+#include "ui/ProgressBar.h"
+#include "ui/RadioGroup.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <optional>
+#include <sstream>
+
+using namespace transfertest;
+using files::test::FailingFileOps;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* DataFolder = "C:\\DATA";
+constexpr const char* BackupFolder = "D:\\BAK";
+constexpr const char* DatabaseFolder = "C:\\TARN\\DB";
+
+std::string entry(const ui::ShownWindow& w)
+{
+    switch (w.kind) {
+    case ui::ModalKind::SystemBox:
+        return "box " + w.caption + ": " + w.text;
+    case ui::ModalKind::MessageDialog:
+        return "dialog " + w.caption + ": " + w.text;
+    case ui::ModalKind::ErrorBox:
+        return "error box";
+    default:
+        return "other: " + w.text;
+    }
+}
+
+class Run : public ::testing::Test
+{
+protected:
+    Run()
+    {
+        drives.file("C:\\TARN\\Tarn.ini", "[TARN]\r\nPATH=C:\\TARN\\DB\r\n");
+        drives.file("C:\\TARN\\DB\\inst.DB", "suite");
+        database::paradox::TableSpec param;
+        param.fields = {{"Key", database::paradox::FieldType::Alpha, 10},
+                        {"Value", database::paradox::FieldType::Alpha, 240}};
+        param.keyFields = 1;
+        param.password = "wgl639275";
+        param.tableName = "param.db";
+        database::createTable(std::string(DatabaseFolder) + "\\param.db", param,
+                              {{"5-BAKS", DataFolder}, {"5-BAKD", BackupFolder}});
+        registered({});
+        drives.folder(DataFolder);
+        drives.folder(BackupFolder);
+        database::Session().RemoveAllPasswords();
+        database::Session().SetNetFileDir("");
+    }
+    ~Run() override
+    {
+        database::Session().RemoveAllPasswords();
+        database::Session().SetNetFileDir("");
+        database::Session().SetPasswordPrompt(nullptr);
+    }
+
+    // The rows of BakPath.
+    void registered(const std::vector<std::string>& names) const
+    {
+        database::paradox::TableSpec spec;
+        spec.fields = {{"PathName", database::paradox::FieldType::Alpha, 40}};
+        spec.keyFields = 1;
+        spec.password = "fxeu813046";
+        spec.tableName = "BakPath";
+        std::vector<std::vector<std::string>> rows;
+        for (const std::string& name : names)
+            rows.push_back({name});
+        database::createTable(std::string(DatabaseFolder) + "\\BakPath.DB", spec, rows);
+    }
+
+    bool restore() const
+    {
+        return direction == TransferDirection::Restore;
+    }
+    // Windows paths below the direction's source and target folders.
+    std::string src(const std::string& name = "") const
+    {
+        const std::string top = restore() ? BackupFolder : DataFolder;
+        return name.empty() ? top : top + "\\" + name;
+    }
+    std::string dst(const std::string& name = "") const
+    {
+        const std::string top = restore() ? DataFolder : BackupFolder;
+        return name.empty() ? top : top + "\\" + name;
+    }
+
+    bool exists(const std::string& path) const
+    {
+        return fs::exists(drives.host(path));
+    }
+    std::string content(const std::string& path) const
+    {
+        std::ifstream in(drives.host(path), std::ios::binary);
+        std::ostringstream all;
+        all << in.rdbuf();
+        return all.str();
+    }
+    // Names in a folder as the host holds them, hidden ones included.
+    std::vector<std::string> hostNames(const std::string& folder) const
+    {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(drives.host(folder)))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    // Distinct bytes, so that a block out of place shows.
+    static std::string bytes(std::size_t size, char seed = 0)
+    {
+        std::string text(size, '\0');
+        for (std::size_t i = 0; i < size; ++i)
+            text[i] = static_cast<char>((i * 7 + i / 251 + static_cast<std::size_t>(seed)) & 0xff);
+        return text;
+    }
+
+    // The window after its activation, in the suite folder.
+    Window& start(TransferDirection d = TransferDirection::Backup)
+    {
+        direction = d;
+        fixture.reset();
+        fixture.emplace();
+        files::setCurrentFolder("C:\\TARN");
+        Window& w = fixture->make(direction);
+        w.FormActivate(nullptr);
+        EXPECT_TRUE(fixture->script.Shown().empty());
+        return w;
+    }
+    // Yes to the confirmations; the answers of the run follow.
+    void confirm()
+    {
+        fixture->script.Answer(ui::mrYes);
+        if (restore())
+            fixture->script.Answer(ui::mrYes);
+    }
+    // Clicks the copy button, OK to the completion box, every answer used.
+    void click(Window& w)
+    {
+        fixture->script.Answer(ui::mrOk);
+        w.CopyFiles->PerformClick();
+        EXPECT_TRUE(fixture->script.Unexpected().empty());
+        EXPECT_EQ(fixture->script.Pending(), 0);
+    }
+    std::vector<std::string> log() const
+    {
+        std::vector<std::string> all;
+        for (const ui::ShownWindow& w : fixture->script.Shown())
+            all.push_back(entry(w));
+        return all;
+    }
+    // The boxes between the confirmations and the completion box.
+    std::vector<std::string> prompts() const
+    {
+        std::vector<std::string> all = log();
+        const std::size_t confirmations = restore() ? 2 : 1;
+        if (all.size() < confirmations + 1)
+            return all;
+        return {all.begin() + static_cast<long>(confirmations), all.end() - 1};
+    }
+    std::string completionBox() const
+    {
+        return restore() ? "box 資訊: 檔案還原完畢!" : "box 資訊: 檔案備份複製完畢!";
+    }
+
+    Drives drives{"CD"};
+    TransferDirection direction = TransferDirection::Backup;
+    std::optional<WindowFixture> fixture;
+};
+
+class RunBothWays : public Run, public ::testing::WithParamInterface<TransferDirection>
+{
+};
+
+std::string DirectionName(const ::testing::TestParamInfo<TransferDirection>& info)
+{
+    return info.param == TransferDirection::Restore ? "Restore" : "Backup";
+}
+
+} // namespace
+
+TEST_P(RunBothWays, EmptyBakPathCopiesTheTopFolderAloneAndResetsTheWindow)
+{
+    direction = GetParam();
+    drives.file(src("a.db"), bytes(40000));
+    drives.file(src("b.txt"), "b");
+    drives.file(src("SUB\\inner.txt"), "not registered");
+    Window& w = start(GetParam());
+    confirm();
+    click(w);
+
+    std::vector<std::string> expected = {restore() ? "box 確定時請按「是」按鈕!: 是否確定還原 ?"
+                                                   : "box 確定時請按「是」按鈕!: 是否確定複製 ?"};
+    if (restore())
+        expected.push_back("box 再次確認時請按「是」按鈕!: 您是否確定執行還原功能 ?");
+    expected.push_back(completionBox());
+    EXPECT_EQ(log(), expected);
+    for (const ui::ShownWindow& box : fixture->script.Shown()) {
+        const std::vector<std::string> buttons =
+            box.caption == "資訊" ? std::vector<std::string>{"OK"} : std::vector<std::string>{"&Yes", "&No"};
+        EXPECT_EQ(box.buttons, buttons) << box.text;
+    }
+    EXPECT_EQ(content(dst("a.db")), bytes(40000));
+    EXPECT_EQ(content(dst("b.txt")), "b");
+    EXPECT_FALSE(exists(dst("SUB")));
+
+    EXPECT_FALSE(w.CopyFiles->Enabled());
+    EXPECT_FALSE(w.ButtonMkDir->Enabled());
+    EXPECT_FALSE(w.DeleteDir->Enabled());
+    EXPECT_TRUE(w.ButtonExit->Enabled());
+    EXPECT_EQ(w.ProgressBar->Position(), 0);
+    EXPECT_EQ(w.CopyingFileLabel->Caption(), "");
+    EXPECT_EQ(SourceState, 2);
+    EXPECT_EQ(TargetState, 2);
+    EXPECT_EQ(RunSourceFolder, src());
+    EXPECT_EQ(RunTargetFolder, dst());
+    EXPECT_EQ(w.SourceDirectory->Directory(), src());
+    EXPECT_EQ(w.DestinationDirectory->Directory(), dst());
+    EXPECT_EQ(itemsOf(w.DestinationFiles->Items()), (std::vector<std::string>{"a.db", "b.txt"}));
+    EXPECT_EQ(files::currentFolder(), src());
+}
+
+TEST_P(RunBothWays, NoAtAConfirmationOrTheSameFolderChangesNothing)
+{
+    direction = GetParam();
+    drives.file(src("a.db"), "a");
+    struct Case
+    {
+        std::vector<int> answers;
+        bool sameFolder;
+        std::size_t boxes;
+    };
+    std::vector<Case> cases = {{{ui::mrNo}, false, 1}};
+    if (restore())
+        cases.push_back({{ui::mrYes, ui::mrNo}, false, 2});
+    std::vector<int> yes(restore() ? 2 : 1, ui::mrYes);
+    cases.push_back({yes, true, yes.size() + 1});
+
+    for (const Case& c : cases) {
+        Window& w = start(GetParam());
+        if (c.sameFolder)
+            w.DestinationDirectory->SetDirectory(src());
+        for (int answer : c.answers)
+            fixture->script.Answer(answer);
+        if (c.sameFolder)
+            fixture->script.Answer(ui::mrOk);
+        w.CopyFiles->PerformClick();
+        EXPECT_TRUE(fixture->script.Unexpected().empty());
+        ASSERT_EQ(log().size(), c.boxes);
+        if (c.sameFolder) {
+            EXPECT_EQ(log().back(), restore()
+                                        ? "box 資訊: 無法還原檔案至相同目錄下! \r\n請重新選擇好目的資料夾!"
+                                        : "box 資訊: 無法複製檔案至相同目錄下! \r\n請重新選擇好目的資料夾!");
+        }
+        EXPECT_TRUE(w.CopyFiles->Enabled());
+        EXPECT_TRUE(w.ButtonMkDir->Enabled());
+        EXPECT_TRUE(w.DeleteDir->Enabled());
+        EXPECT_TRUE(w.ButtonExit->Enabled());
+        EXPECT_EQ(SourceState, 0);
+        EXPECT_EQ(RunSourceFolder, "");
+        EXPECT_FALSE(exists(dst("a.db")));
+    }
+}
+
+TEST_P(RunBothWays, NamesNeverCopiedInAnyLetterCase)
+{
+    direction = GetParam();
+    // The program is "restore" (the fixture's program path).
+    for (const char* name : {"PARADOX.LCK", "pdoxusrs.lck", "PdoxUsrs.Net", "Restore", "keep.txt"})
+        drives.file(src(name), name);
+    Window& w = start(GetParam());
+    FailingFileOps watched;
+    confirm();
+    click(w);
+    std::vector<std::string> copied =
+        restore() ? std::vector<std::string>{"keep.txt"} : std::vector<std::string>{"Restore", "keep.txt"};
+    EXPECT_EQ(hostNames(dst()), copied);
+    for (const char* skipped : {"PARADOX.LCK", "pdoxusrs.lck", "PdoxUsrs.Net"})
+        EXPECT_EQ(watched.calls(FailingFileOps::Step::Open, skipped), 0) << skipped;
+}
+
+INSTANTIATE_TEST_SUITE_P(Directions, RunBothWays,
+                         ::testing::Values(TransferDirection::Restore, TransferDirection::Backup),
+                         DirectionName);
+
+TEST_F(Run, RegisteredSubfoldersThatExistUnderTheSourceAreCopiedAndCreatedUnderTheTarget)
+{
+    drives.file(src("top.txt"), "top");
+    drives.file(src("ACCOUNT\\j.db"), "journal");
+    drives.file(src("DEEP\\INNER\\x.txt"), "deep");
+    drives.file(dst("ACCOUNT\\old.db"), "old");
+    drives.file(src("OTHER\\n.txt"), "not registered");
+    // In key order: ACCOUNT, DEEP\INNER, MISSING, ZLAST.
+    registered({"MISSING", "ACCOUNT", "DEEP\\INNER", "ZLAST"});
+    drives.file(src("ZLAST\\z.txt"), "after the missing one");
+    Window& w = start();
+    confirm();
+    click(w);
+
+    EXPECT_EQ(log(),
+              (std::vector<std::string>{"box 確定時請按「是」按鈕!: 是否確定複製 ?", completionBox()}));
+    EXPECT_EQ(content(dst("top.txt")), "top");
+    EXPECT_EQ(content(dst("ACCOUNT\\j.db")), "journal");
+    EXPECT_EQ(content(dst("ACCOUNT\\old.db")), "old");
+    EXPECT_EQ(content(dst("DEEP\\INNER\\x.txt")), "deep");
+    EXPECT_EQ(content(dst("ZLAST\\z.txt")), "after the missing one");
+    EXPECT_FALSE(exists(dst("MISSING")));
+    EXPECT_FALSE(exists(dst("OTHER")));
+    // A subfolder's files stay out of the top folder.
+    EXPECT_EQ(hostNames(dst()), (std::vector<std::string>{"ACCOUNT", "DEEP", "ZLAST", "top.txt"}));
+    EXPECT_EQ(w.SourceDirectory->Directory(), src());
+    EXPECT_EQ(w.DestinationDirectory->Directory(), dst());
+}
+
+TEST_F(Run, AtMostAHundredRegisteredSubfoldersTakePart)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i <= 100; ++i) {
+        char name[8];
+        std::snprintf(name, sizeof name, "N%03d", i);
+        names.push_back(name);
+    }
+    registered(names);
+    drives.file(src("N099\\in.txt"), "hundredth");
+    drives.file(src("N100\\out.txt"), "hundred and first");
+    Window& w = start();
+    confirm();
+    click(w);
+    EXPECT_EQ(content(dst("N099\\in.txt")), "hundredth");
+    EXPECT_FALSE(exists(dst("N100")));
+}
+
+TEST_F(Run, ProgressIsTheShareOfTheListBeforeEachFile)
+{
+    struct Case
+    {
+        std::vector<std::string> names;
+        std::vector<int> positions; // at each open
+    };
+    const Case cases[] = {
+        {{"a.db", "b.db", "c.db", "d.db"}, {0, 25, 50, 75}},
+        // A skipped file counts in the share.
+        {{"a.db", "b.db", "Paradox.lck", "z.db"}, {0, 25, 75}},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(drives.host(src()));
+        for (const std::string& name : c.names)
+            drives.file(src(name), name);
+        Window& w = start();
+
+        class Watch : public FailingFileOps
+        {
+        public:
+            explicit Watch(const Window& window) : m_window(window) {}
+            files::Handle openRead(const std::string& path) override
+            {
+                positions.push_back(m_window.ProgressBar->Position());
+                captions.push_back(m_window.CopyingFileLabel->Caption());
+                return FailingFileOps::openRead(path);
+            }
+            std::vector<int> positions;
+            std::vector<std::string> captions;
+
+        private:
+            const Window& m_window;
+        } watch(w);
+        confirm();
+        click(w);
+        EXPECT_EQ(watch.positions, c.positions);
+        std::vector<std::string> captions;
+        for (const std::string& name : c.names)
+            if (name != "Paradox.lck")
+                captions.push_back("拷貝 : " + name);
+        EXPECT_EQ(watch.captions, captions);
+        EXPECT_EQ(w.ProgressBar->Position(), 0);
+        EXPECT_EQ(w.CopyingFileLabel->Caption(), "");
+    }
+}
+
+TEST_F(Run, BlocksOfAnySizeAndTheSourcesTime)
+{
+    struct Case
+    {
+        const char* name;
+        std::size_t size;
+        int reads;
+    };
+    const Case cases[] = {
+        {"empty.dat", 0, 1},
+        {"small.txt", 100, 1},
+        {"block.bin", 32768, 2},
+        {"three.bin", 70000, 3},
+    };
+    const auto past =
+        fs::file_time_type::clock::now() - std::chrono::hours(24 * 400) - std::chrono::milliseconds(1234);
+    for (const Case& c : cases) {
+        drives.file(src(c.name), bytes(c.size, 3));
+        fs::last_write_time(drives.host(src(c.name)), past);
+    }
+    // An older, longer target of one name is replaced, and gets the source's time too.
+    drives.file(dst("small.txt"), bytes(90000, 9));
+    Window& w = start();
+    FailingFileOps counted;
+    confirm();
+    click(w);
+    EXPECT_EQ(prompts(), std::vector<std::string>{});
+    for (const Case& c : cases) {
+        EXPECT_EQ(content(dst(c.name)), bytes(c.size, 3)) << c.name;
+        EXPECT_EQ(counted.calls(FailingFileOps::Step::Read, c.name), c.reads) << c.name;
+        EXPECT_EQ(fs::last_write_time(drives.host(dst(c.name))), past) << c.name;
+    }
+    EXPECT_EQ(hostNames(dst()),
+              (std::vector<std::string>{"block.bin", "empty.dat", "small.txt", "three.bin"}));
+}
+
+TEST_F(Run, OverwriteQuestionWhenAskedFor)
+{
+    for (const char* name : {"n.txt", "x1.txt", "x2.txt", "x3.txt", "x4.txt", "x5.txt"})
+        drives.file(src(name), std::string("new ") + name);
+    for (const char* name : {"x1.txt", "x2.txt", "x3.txt", "x4.txt", "x5.txt"})
+        drives.file(dst(name), std::string("old ") + name);
+    Window& w = start();
+    w.WriteOpt->SetItemIndex(1);
+    confirm();
+    fixture->script.Answer(ui::mrNo);     // x1
+    fixture->script.Answer(ui::mrYes);    // x2
+    fixture->script.Answer(ui::mrCancel); // x3: closed from its title bar
+    fixture->script.Answer(ui::mrAll);    // x4, and no question for x5
+    click(w);
+
+    EXPECT_EQ(prompts(), (std::vector<std::string>{
+                             "dialog Confirm: 檔案 x1.txt 已存在! \r\n是否覆蓋 ?",
+                             "dialog Confirm: 檔案 x2.txt 已存在! \r\n是否覆蓋 ?",
+                             "dialog Confirm: 檔案 x3.txt 已存在! \r\n是否覆蓋 ?",
+                             "dialog Confirm: 檔案 x4.txt 已存在! \r\n是否覆蓋 ?",
+                         }));
+    const ui::ShownWindow question = fixture->shown(ui::ModalKind::MessageDialog).at(0);
+    EXPECT_EQ(question.buttons, (std::vector<std::string>{"&Yes", "&No", "&All"}));
+    EXPECT_EQ(question.defaultButton, "&Yes");
+    EXPECT_EQ(content(dst("n.txt")), "new n.txt");
+    EXPECT_EQ(content(dst("x1.txt")), "old x1.txt");
+    for (const char* name : {"x2.txt", "x3.txt", "x4.txt", "x5.txt"})
+        EXPECT_EQ(content(dst(name)), std::string("new ") + name);
+    EXPECT_EQ(w.WriteOpt->ItemIndex(), 0);
+}
+
+TEST_F(Run, AnswersAtTheOpenAndCreatePrompts)
+{
+    using Step = FailingFileOps::Step;
+    struct Case
+    {
+        Step step;
+        int times;
+        int answer;
+        std::vector<std::string> copiedTop; // of a, b, c
+    };
+    const Case cases[] = {
+        {Step::Open, FailingFileOps::Always, ui::mrAbort, {"a.txt"}},
+        {Step::Open, FailingFileOps::Always, ui::mrIgnore, {"a.txt", "c.txt"}},
+        {Step::Open, FailingFileOps::Always, ui::mrCancel, {"a.txt", "c.txt"}},
+        {Step::Open, 1, ui::mrRetry, {"a.txt", "b.txt", "c.txt"}},
+        {Step::Create, FailingFileOps::Always, ui::mrAbort, {"a.txt"}},
+        {Step::Create, FailingFileOps::Always, ui::mrIgnore, {"a.txt", "c.txt"}},
+        {Step::Create, 1, ui::mrRetry, {"a.txt", "b.txt", "c.txt"}},
+    };
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        drives.file(src(name), name);
+    drives.file(src("SUB\\s.txt"), "sub");
+    registered({"SUB"});
+    for (const Case& c : cases) {
+        fs::remove_all(drives.host(dst()));
+        drives.folder(dst());
+        Window& w = start();
+        FailingFileOps faults;
+        if (c.step == Step::Open)
+            faults.failOpen("b.txt", c.times);
+        else
+            faults.failCreate("b.txt", c.times);
+        confirm();
+        fixture->script.Answer(c.answer);
+        click(w);
+
+        const std::string prompt = c.step == Step::Open ? "dialog Error: 讀取檔案錯誤! \r\nb.txt"
+                                                        : "dialog Error: 無法建立檔案! b.txt";
+        EXPECT_EQ(prompts(), std::vector<std::string>{prompt});
+        const ui::ShownWindow shown = fixture->shown(ui::ModalKind::MessageDialog).at(0);
+        EXPECT_EQ(shown.buttons, (std::vector<std::string>{"&Abort", "&Retry", "&Ignore"}));
+        EXPECT_EQ(shown.defaultButton, "&Retry");
+        std::vector<std::string> expected = c.copiedTop;
+        expected.insert(expected.begin(), "SUB");
+        EXPECT_EQ(hostNames(dst()), expected) << prompt << " answered " << c.answer;
+        // The next registered subfolder is processed all the same.
+        EXPECT_EQ(content(dst("SUB\\s.txt")), "sub");
+    }
+}
+
+TEST_F(Run, AFailedBlockEndsOnlyThatFileAndLeavesTheOldTargetAsItWas)
+{
+    using Step = FailingFileOps::Step;
+    struct Case
+    {
+        Step step;
+        int times;
+        int answer;
+        bool oldTarget;
+        bool whole; // b.bin is the new copy afterwards
+    };
+    const Case cases[] = {
+        {Step::Read, FailingFileOps::Always, ui::mrAbort, true, false},
+        {Step::Read, FailingFileOps::Always, ui::mrIgnore, true, false},
+        {Step::Read, FailingFileOps::Always, ui::mrCancel, false, false},
+        {Step::Read, 1, ui::mrRetry, true, true},
+        {Step::Write, FailingFileOps::Always, ui::mrAbort, true, false},
+        {Step::Write, FailingFileOps::Always, ui::mrAbort, false, false},
+        {Step::Write, 1, ui::mrIgnore, true, false},
+        {Step::Write, 1, ui::mrRetry, false, true},
+    };
+    const std::string good = bytes(50000, 5);
+    for (const Case& c : cases) {
+        fs::remove_all(drives.host(src()));
+        fs::remove_all(drives.host(dst()));
+        drives.file(src("a.txt"), "a");
+        drives.file(src("b.bin"), bytes(70000, 1));
+        drives.file(src("c.txt"), "c");
+        drives.folder(dst());
+        if (c.oldTarget)
+            drives.file(dst("b.bin"), good);
+        Window& w = start();
+        FailingFileOps faults;
+        if (c.step == Step::Read)
+            faults.failRead("b.bin", 1, c.times);
+        else
+            faults.failWrite("b.bin", 1, c.times);
+        confirm();
+        fixture->script.Answer(c.answer);
+        click(w);
+
+        const std::string prompt = c.step == Step::Read ? "dialog Error: 讀取檔案錯誤! \r\nb.bin"
+                                                        : "dialog Error: 寫入檔案錯誤! \r\nb.bin";
+        const std::string which = prompt + " answered " + std::to_string(c.answer);
+        EXPECT_EQ(prompts(), std::vector<std::string>{prompt}) << which;
+        // Nothing half-written is left under the target's name or beside it.
+        std::vector<std::string> names = {"a.txt", "c.txt"};
+        if (c.whole || c.oldTarget)
+            names.insert(names.begin() + 1, "b.bin");
+        EXPECT_EQ(hostNames(dst()), names) << which;
+        if (c.whole || c.oldTarget) {
+            EXPECT_EQ(content(dst("b.bin")), c.whole ? bytes(70000, 1) : good) << which;
+        }
+        EXPECT_EQ(content(dst("c.txt")), "c") << which;
+    }
+}
+
+TEST_F(Run, ACopyThatCannotBePutInPlaceIsReported)
+{
+    drives.file(src("a.txt"), "new");
+    drives.file(dst("a.txt"), "old");
+    drives.file(src("b.txt"), "b");
+    Window& w = start();
+    FailingFileOps faults;
+    faults.failCommit("a.txt");
+    confirm();
+    fixture->script.Answer(ui::mrOk);
+    click(w);
+    EXPECT_EQ(prompts(), std::vector<std::string>{"dialog Error: 寫入檔案錯誤! \r\na.txt"});
+    EXPECT_EQ(content(dst("a.txt")), "old");
+    EXPECT_EQ(content(dst("b.txt")), "b");
+}
+
+TEST_F(Run, AnExceptionEndsTheRunAfterTheCompletionBox)
+{
+    drives.file(src("top.txt"), "top");
+    drives.file(src("SUB\\s.txt"), "sub");
+    drives.file(src("ZZZ\\z.txt"), "z");
+    // A file where the subfolder should be: it cannot be created or entered.
+    drives.file(dst("SUB"), "in the way");
+    registered({"SUB", "ZZZ"});
+    Window& w = start();
+    confirm();
+    fixture->script.Answer(ui::mrOk); // the completion box
+    fixture->script.Answer(ui::mrOk); // the error box
+    w.CopyFiles->PerformClick();
+    EXPECT_TRUE(fixture->script.Unexpected().empty());
+
+    EXPECT_EQ(log(), (std::vector<std::string>{"box 確定時請按「是」按鈕!: 是否確定複製 ?", completionBox(),
+                                               "error box"}));
+    EXPECT_FALSE(fixture->shown(ui::ModalKind::ErrorBox).at(0).text.empty());
+    EXPECT_EQ(content(dst("top.txt")), "top");
+    EXPECT_EQ(content(dst("SUB")), "in the way");
+    EXPECT_FALSE(exists(dst("ZZZ")));
+    EXPECT_FALSE(w.CopyFiles->Enabled());
+    EXPECT_FALSE(w.ButtonMkDir->Enabled());
+    EXPECT_FALSE(w.DeleteDir->Enabled());
+    EXPECT_TRUE(w.ButtonExit->Enabled());
+    EXPECT_EQ(w.ProgressBar->Position(), 0);
+    EXPECT_EQ(SourceState, 2);
+    EXPECT_EQ(w.SourceDirectory->Directory(), src());
+    EXPECT_EQ(w.DestinationDirectory->Directory(), dst());
+}
+
+TEST_F(Run, ASourceHeldOpenForWritingIsCopiedOnRetryOnceReleased)
+{
+    drives.file(src("held.db"), bytes(40000, 2));
+    Window& w = start();
+    const std::string path = src("held.db");
+    files::test::HoldingProcess other(
+        [&] { return files::fileOps().open(path, files::Access::ReadWrite, files::Share::DenyNone); });
+    ASSERT_TRUE(other.holds()) << other.error();
+    confirm();
+    fixture->script.Answer(ui::mrRetry, [&](ui::TForm&) { other.release(); });
+    click(w);
+    EXPECT_EQ(prompts(), std::vector<std::string>{"dialog Error: 讀取檔案錯誤! \r\nheld.db"});
+    EXPECT_EQ(content(dst("held.db")), bytes(40000, 2));
+}
+
+TEST_F(Run, AReadOnlyTargetBringsUpTheCreatePrompt)
+{
+    drives.file(src("ro.txt"), "new");
+    drives.file(src("z.txt"), "z");
+    drives.file(dst("ro.txt"), "read-only");
+    fs::permissions(drives.host(dst("ro.txt")), fs::perms::owner_read | fs::perms::group_read);
+    Window& w = start();
+    confirm();
+    fixture->script.Answer(ui::mrIgnore);
+    click(w);
+    EXPECT_EQ(prompts(), std::vector<std::string>{"dialog Error: 無法建立檔案! ro.txt"});
+    EXPECT_EQ(content(dst("ro.txt")), "read-only");
+    EXPECT_EQ(content(dst("z.txt")), "z");
+}
