@@ -1,9 +1,7 @@
 #include "dialogs/CreateNewDirs.h"
 
+#include "dialogs/DialogLayout.h"
 #include "ui/Dialogs.h"
-
-#include <initializer_list>
-#include <vector>
 
 TCreateNewDirDlg* CreateNewDirDlg = nullptr;
 
@@ -11,58 +9,25 @@ const char* const SuiteMessage = "Arvel,Kolmin,Tavro,Ostrel,Bevkin,Pelvan,商務
 
 namespace {
 
-using ui::Kind;
-using Properties = std::vector<ui::Property>;
-
-Properties Join(std::initializer_list<Properties> parts)
-{
-    Properties all;
-    for (const Properties& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
-Properties Place(int left, int top, int width, int height)
-{
-    return {{"Left", left}, {"Top", top}, {"Width", width}, {"Height", height}};
-}
-
-Properties FontOf(const char* name, int height, ui::TColor color)
-{
-    return {{"Font.Name", name}, {"Font.Height", height}, {"Font.Style", 0}, {"Font.Color", color}};
-}
+using dialogs::FontOf;
+using dialogs::Join;
+using dialogs::Place;
 
 ui::Layout MakeLayout()
 {
-    return ui::Layout{
-        Join({{{"Caption", "建立新資料夾"},
-               {"ClientWidth", 313},
-               {"ClientHeight", 130},
-               {"BorderStyle", ui::bsDialog},
-               {"Position", ui::poScreenCenter},
-               {"Color", ui::clBtnFace}},
-              FontOf("MS Sans Serif", 11, ui::clWindowText),
-              {{"OnActivate", "FormActivate"}, {"OnClick", "FormClick"}}}),
-        {
-            {Kind<ui::TBevel>, "Bevel1",
-             Join({Place(10, 12, 297, 77), {{"Shape", ui::bsFrame}, {"Style", ui::bsLowered}}})},
-            {Kind<ui::TLabel>, "Label1",
-             Join({Place(91, 26, 139, 17),
-                   {{"AutoSize", true}, {"Caption", "請輸入新資料夾名稱 "}},
-                   FontOf("Times New Roman", 15, ui::clWindowText)})},
-            {Kind<ui::TButton>, "OKBtn",
-             Join({Place(71, 98, 75, 24),
-                   {{"Caption", "確定"}, {"Default", true}, {"ModalResult", ui::mrOk}, {"TabOrder", 1}},
-                   FontOf("新細明體", 15, ui::clBlack)})},
-            {Kind<ui::TButton>, "CancelBtn",
-             Join({Place(167, 98, 75, 24),
-                   {{"Caption", "取消"}, {"Cancel", true}, {"ModalResult", ui::mrCancel}, {"TabOrder", 2}},
-                   FontOf("新細明體", 15, ui::clBlack)})},
-            {Kind<ui::TEdit>, "NewDir",
-             Join({Place(20, 52, 273, 24),
-                   {{"Text", ""}, {"TabOrder", 0}},
-                   FontOf("MS Sans Serif", 13, ui::clBlack)})},
-        }};
+    return ui::Layout{Join({dialogs::DialogWindow("建立新資料夾", 313, 130),
+                            FontOf("MS Sans Serif", 11, ui::clWindowText),
+                            {{"OnActivate", "FormActivate"}, {"OnClick", "FormClick"}}}),
+                      {
+                          dialogs::NameFrame(10, 12),
+                          {ui::Kind<ui::TLabel>, "Label1",
+                           Join({Place(91, 26, 139, 17),
+                                 {{"AutoSize", true}, {"Caption", "請輸入新資料夾名稱 "}},
+                                 FontOf("Times New Roman", 15, ui::clWindowText)})},
+                          dialogs::OKButton(71, 98),
+                          dialogs::CancelButton(167, 98),
+                          dialogs::NameBox("NewDir", 20, 52, FontOf("MS Sans Serif", 13, ui::clBlack)),
+                      }};
 }
 
 } // namespace

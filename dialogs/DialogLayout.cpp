@@ -1,0 +1,61 @@
+#include "dialogs/DialogLayout.h"
+
+#include "ui/Bevel.h"
+#include "ui/Button.h"
+#include "ui/Edit.h"
+
+namespace dialogs {
+
+Properties Join(std::initializer_list<Properties> parts)
+{
+    Properties all;
+    for (const Properties& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+Properties Place(int left, int top, int width, int height)
+{
+    return {{"Left", left}, {"Top", top}, {"Width", width}, {"Height", height}};
+}
+
+Properties FontOf(const char* name, int height, ui::TColor color)
+{
+    return {{"Font.Name", name}, {"Font.Height", height}, {"Font.Style", 0}, {"Font.Color", color}};
+}
+
+Properties DialogWindow(const char* caption, int clientWidth, int clientHeight)
+{
+    return {{"Caption", caption},          {"ClientWidth", clientWidth},     {"ClientHeight", clientHeight},
+            {"BorderStyle", ui::bsDialog}, {"Position", ui::poScreenCenter}, {"Color", ui::clBtnFace}};
+}
+
+ui::ComponentSpec NameFrame(int left, int top)
+{
+    return {ui::Kind<ui::TBevel>, "Bevel1",
+            Join({Place(left, top, 297, 77), {{"Shape", ui::bsFrame}, {"Style", ui::bsLowered}}})};
+}
+
+ui::ComponentSpec NameBox(const char* name, int left, int top, const Properties& font)
+{
+    return {ui::Kind<ui::TEdit>, name,
+            Join({Place(left, top, 273, 24), {{"Text", ""}, {"TabOrder", 0}}, font})};
+}
+
+ui::ComponentSpec OKButton(int left, int top)
+{
+    return {ui::Kind<ui::TButton>, "OKBtn",
+            Join({Place(left, top, 75, 24),
+                  {{"Caption", "確定"}, {"Default", true}, {"ModalResult", ui::mrOk}, {"TabOrder", 1}},
+                  FontOf("新細明體", 15, ui::clBlack)})};
+}
+
+ui::ComponentSpec CancelButton(int left, int top)
+{
+    return {ui::Kind<ui::TButton>, "CancelBtn",
+            Join({Place(left, top, 75, 24),
+                  {{"Caption", "取消"}, {"Cancel", true}, {"ModalResult", ui::mrCancel}, {"TabOrder", 2}},
+                  FontOf("新細明體", 15, ui::clBlack)})};
+}
+
+} // namespace dialogs
