@@ -126,6 +126,7 @@ ui::Layout LayoutFor(TransferDirection direction)
     const DirectionTexts texts = TextsOf(direction);
     return ui::Layout{
         {
+            {"Name", "CopyFiles"},
             {"Caption", texts.title},
             {"ClientWidth", 535},
             {"ClientHeight", 413},

@@ -230,6 +230,7 @@ TEST(LayoutDirection, TitleAndCopyButtonByDirection)
         WindowFixture fixture;
         Window& w = fixture.make(c.direction);
         EXPECT_EQ(w.Direction(), c.direction);
+        EXPECT_EQ(w.Name(), "CopyFiles");
         EXPECT_EQ(w.Caption(), c.title);
         EXPECT_EQ(w.CopyFiles->Caption(), c.copy);
         std::vector<std::string> texts;
