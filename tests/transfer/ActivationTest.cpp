@@ -512,4 +512,5 @@ TEST_P(Activation, RunsOnTheFirstFocusOnlyNotWhenAMessageBoxCloses)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDirections, Activation,
-                         ::testing::Values(TransferDirection::Restore, TransferDirection::Backup));
+                         ::testing::Values(TransferDirection::Restore, TransferDirection::Backup),
+                         transfertest::DirectionName);

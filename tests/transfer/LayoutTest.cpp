@@ -211,7 +211,8 @@ TEST_P(Layout, RightAfterCreation)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDirections, Layout,
-                         ::testing::Values(TransferDirection::Restore, TransferDirection::Backup));
+                         ::testing::Values(TransferDirection::Restore, TransferDirection::Backup),
+                         transfertest::DirectionName);
 
 TEST(LayoutDirection, TitleAndCopyButtonByDirection)
 {

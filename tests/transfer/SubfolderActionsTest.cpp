@@ -406,4 +406,5 @@ TEST_P(SubfolderActions, ADatabaseFailureEndsTheActionInTheDefaultHandler)
 } // namespace
 
 INSTANTIATE_TEST_SUITE_P(BothDirections, SubfolderActions,
-                         ::testing::Values(TransferDirection::Restore, TransferDirection::Backup));
+                         ::testing::Values(TransferDirection::Restore, TransferDirection::Backup),
+                         transfertest::DirectionName);

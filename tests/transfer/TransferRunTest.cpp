@@ -196,11 +196,6 @@ class RunBothWays : public Run, public ::testing::WithParamInterface<TransferDir
 {
 };
 
-std::string DirectionName(const ::testing::TestParamInfo<TransferDirection>& info)
-{
-    return info.param == TransferDirection::Restore ? "Restore" : "Backup";
-}
-
 } // namespace
 
 TEST_P(RunBothWays, EmptyBakPathCopiesTheTopFolderAloneAndResetsTheWindow)

@@ -188,7 +188,8 @@ TEST_P(Views, ATargetRootAlreadyShownLeavesTheSourceCurrent)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDirections, Views,
-                         ::testing::Values(TransferDirection::Restore, TransferDirection::Backup));
+                         ::testing::Values(TransferDirection::Restore, TransferDirection::Backup),
+                         transfertest::DirectionName);
 
 TEST(DriveLetterOfTheWindow, GivesTheDriveOfAFolderText)
 {

@@ -3,7 +3,17 @@
 #include "ui/CheckBox.h"
 #include "ui/ScrollBox.h"
 
+void PrintTo(TransferDirection direction, std::ostream* os)
+{
+    *os << (direction == TransferDirection::Restore ? "Restore" : "Backup");
+}
+
 namespace transfertest {
+
+std::string DirectionName(const ::testing::TestParamInfo<TransferDirection>& info)
+{
+    return info.param == TransferDirection::Restore ? "Restore" : "Backup";
+}
 
 void resetUnitState()
 {

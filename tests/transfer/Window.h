@@ -10,12 +10,19 @@
 #include "ui/ModalScript.h"
 #include "ui/StringList.h"
 
+#include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
+// Test parameters print and name themselves by their direction.
+void PrintTo(TransferDirection direction, std::ostream* os);
+
 namespace transfertest {
+
+std::string DirectionName(const ::testing::TestParamInfo<TransferDirection>& info);
 
 class Window : public TCopyFiles
 {
