@@ -3,22 +3,12 @@
 // The restore program's splash window: shown while the transfer window is
 // being created, then destroyed; it takes no input.
 
-#include "ui/Form.h"
-#include "ui/Image.h"
-#include "ui/Label.h"
-#include "ui/Panel.h"
+#include "startup/LogoForm.h"
 
-class TRestoreLogoForm : public ui::TForm
+class TRestoreLogoForm : public startup::TLogoForm
 {
 public:
     explicit TRestoreLogoForm(ui::TComponent* owner);
-
-    ui::TPanel* Panel1 = nullptr;
-    ui::TImage* Image1 = nullptr;
-    ui::TLabel* Label1 = nullptr;
-    ui::TLabel* Label3 = nullptr;
-    ui::TLabel* Label2 = nullptr;
-    ui::TLabel* Label4 = nullptr;
 };
 
 // Set by start-up when it creates the splash window, cleared when it destroys it.
