@@ -504,26 +504,26 @@ std::string writePrimaryIndex(const Table& table, std::string_view oldIndex)
     return out;
 }
 
-Table newTable(const TableSpec& spec)
+Table newTable(const TableSpec& definition)
 {
-    std::size_t count = spec.fields.size();
+    std::size_t count = definition.fields.size();
     if (count < 1 || count > 255)
         throw FormatError("a table has 1 to 255 fields");
-    if (spec.keyFields < 0 || std::size_t(spec.keyFields) > count)
+    if (definition.keyFields < 0 || std::size_t(definition.keyFields) > count)
         throw FormatError("more key fields than fields");
-    if (spec.versionId < 3 || spec.versionId > 12)
+    if (definition.versionId < 3 || definition.versionId > 12)
         throw FormatError("unknown file version");
-    if (spec.blockSize < 1024 || spec.blockSize > 32 * 1024 || spec.blockSize % 1024 != 0)
+    if (definition.blockSize < 1024 || definition.blockSize > 32 * 1024 || definition.blockSize % 1024 != 0)
         throw FormatError("invalid block size");
-    std::size_t end = dataHeaderEnd(spec.versionId);
-    std::size_t nameLength = tableNameLength(spec.versionId);
-    if (spec.tableName.size() >= nameLength)
+    std::size_t end = dataHeaderEnd(definition.versionId);
+    std::size_t nameLength = tableNameLength(definition.versionId);
+    if (definition.tableName.size() >= nameLength)
         throw FormatError("the table name is too long");
 
     int recordSize = 0;
     std::size_t names = 0;
     std::vector<unsigned> sizeBytes;
-    for (const FieldSpec& f : spec.fields) {
+    for (const FieldSpec& f : definition.fields) {
         unsigned sizeByte = f.type == FieldType::Bcd ? unsigned(f.decimals) : unsigned(f.size);
         switch (f.type) {
         case FieldType::Date:
@@ -561,58 +561,60 @@ Table newTable(const TableSpec& spec)
         names += f.name.size() + 1;
         sizeBytes.push_back(sizeByte);
     }
-    if (recordSize + int(kBlockHead) > spec.blockSize)
+    if (recordSize + int(kBlockHead) > definition.blockSize)
         throw FormatError("a record does not fit into a block");
 
-    std::uint32_t check = passwordCheck(spec.password);
-    std::size_t needed = end + count * 10 + 4 + nameLength + names + spec.sortOrder.size() + 1;
+    std::uint32_t check = passwordCheck(definition.password);
+    std::size_t needed = end + count * 10 + 4 + nameLength + names + definition.sortOrder.size() + 1;
     std::string h((needed / 0x800 + 1) * 0x800, '\0');
-    bool keyed = spec.keyFields > 0;
+    bool keyed = definition.keyFields > 0;
     put16(h, kRecordSize, unsigned(recordSize));
     put16(h, kHeaderSize, unsigned(h.size()));
     put8(h, kFileType, keyed ? 0 : 2);
-    put8(h, kBlockSizeCode, unsigned(spec.blockSize / 1024));
+    put8(h, kBlockSizeCode, unsigned(definition.blockSize / 1024));
     if (keyed)
         put16(h, kChangeCountA, 12);
     put16(h, kFieldCount, unsigned(count));
-    put16(h, kKeyFieldCount, unsigned(spec.keyFields));
-    put32(h, kEncryption, spec.versionId >= 5 ? kEncryptionElsewhere : check);
-    put8(h, kSortOrder, spec.sortOrderId);
+    put16(h, kKeyFieldCount, unsigned(definition.keyFields));
+    put32(h, kEncryption, definition.versionId >= 5 ? kEncryptionElsewhere : check);
+    put8(h, kSortOrder, definition.sortOrderId);
     put8(h, kChangeCount1, 2);
     put8(h, kChangeCount2, 1);
-    put8(h, kVersion, unsigned(spec.versionId));
+    put8(h, kVersion, unsigned(definition.versionId));
     put8(h, kFixed3E, 0x1F);
     put8(h, kFixed3E + 1, 0x0F);
-    put16(h, kRealHeaderSize, unsigned(end + count * 8 + 4 + nameLength + names + spec.sortOrder.size() + 1));
+    put16(h, kRealHeaderSize,
+          unsigned(end + count * 8 + 4 + nameLength + names + definition.sortOrder.size() + 1));
     put8(h, kFixed56, 0x20);
-    if (spec.versionId >= 5) {
-        if (spec.versionId >= 10) {
-            put16(h, kVersionWordA, 0x0100 | unsigned(spec.versionId));
-            put16(h, kVersionWordB, 0x0100 | unsigned(spec.versionId));
+    if (definition.versionId >= 5) {
+        if (definition.versionId >= 10) {
+            put16(h, kVersionWordA, 0x0100 | unsigned(definition.versionId));
+            put16(h, kVersionWordB, 0x0100 | unsigned(definition.versionId));
         }
         put32(h, kEncryption2, check);
         put16(h, kHighFieldId, unsigned(count + 1));
         put16(h, kHighFieldInfo, unsigned(0x20 + count * 6 + 4 + nameLength + names));
-        put16(h, kCodePage, unsigned(spec.codePage));
+        put16(h, kCodePage, unsigned(definition.codePage));
         put8(h, kFixed6C, 1);
         put8(h, kFixed6C + 1, 1);
-        put16(h, kFieldInfoEnd, unsigned(0x18 + count * 8 + 4 + nameLength + names + spec.sortOrder.size()));
+        put16(h, kFieldInfoEnd,
+              unsigned(0x18 + count * 8 + 4 + nameLength + names + definition.sortOrder.size()));
     }
     std::size_t at = end;
     for (std::size_t i = 0; i < count; ++i, at += 2) {
-        put8(h, at, unsigned(spec.fields[i].type));
+        put8(h, at, unsigned(definition.fields[i].type));
         put8(h, at + 1, sizeBytes[i]);
     }
     at += 4 + 4 * count;
-    h.replace(at, spec.tableName.size(), spec.tableName);
+    h.replace(at, definition.tableName.size(), definition.tableName);
     at += nameLength;
-    for (const FieldSpec& f : spec.fields) {
+    for (const FieldSpec& f : definition.fields) {
         h.replace(at, f.name.size(), f.name);
         at += f.name.size() + 1;
     }
     for (std::size_t i = 0; i < count; ++i, at += 2)
         put16(h, at, unsigned(i + 1));
-    h.replace(at, spec.sortOrder.size(), spec.sortOrder);
+    h.replace(at, definition.sortOrder.size(), definition.sortOrder);
     return parseTable(h);
 }
 

@@ -107,7 +107,7 @@ struct TableSpec
 };
 
 // An empty table; throws FormatError for fields or sizes the format cannot hold.
-Table newTable(const TableSpec& spec);
+Table newTable(const TableSpec& definition);
 
 // ---- Passwords and blocks ----------------------------------------------------
 

@@ -9,12 +9,12 @@ namespace database {
 
 namespace px = paradox;
 
-paradox::Table tableWithRows(const paradox::TableSpec& spec,
+paradox::Table tableWithRows(const paradox::TableSpec& definition,
                              const std::vector<std::vector<std::string>>& rows)
 {
     px::Table table;
     try {
-        table = px::newTable(spec);
+        table = px::newTable(definition);
     } catch (const px::FormatError& e) {
         throw EngineError(EngineError::Code::General, std::string("Cannot create table: ") + e.what() + ".");
     }
@@ -44,16 +44,16 @@ paradox::Table tableWithRows(const paradox::TableSpec& spec,
         for (std::size_t i = 1; i < table.records.size(); ++i) {
             if (px::sameKey(table, table.records[i - 1], table.records[i]))
                 throw EngineError(EngineError::Code::KeyViolation,
-                                  "Key violation in table '" + spec.tableName + "'.");
+                                  "Key violation in table '" + definition.tableName + "'.");
         }
     }
     return table;
 }
 
-void createTable(const std::string& path, const paradox::TableSpec& spec,
+void createTable(const std::string& path, const paradox::TableSpec& definition,
                  const std::vector<std::vector<std::string>>& rows)
 {
-    px::Table table = tableWithRows(spec, rows);
+    px::Table table = tableWithRows(definition, rows);
     std::string data, index;
     try {
         data = px::writeTable(table);

@@ -20,9 +20,9 @@ namespace {
 
 Field fieldOf(FieldType type, int size = 0, int decimals = 0)
 {
-    TableSpec spec;
-    spec.fields = {{"F", type, size, decimals}};
-    return newTable(spec).fields[0];
+    TableSpec definition;
+    definition.fields = {{"F", type, size, decimals}};
+    return newTable(definition).fields[0];
 }
 
 std::string stored(const Field& field, const std::string& text)
@@ -121,10 +121,10 @@ TEST(ParadoxValues, KeysOrderLikeTheirValuesWithNullFirst)
         {FieldType::Date, {"", "0500/1/1", "1999/1/1", "1999/1/2", "2020/6/1"}},
     };
     for (const auto& [type, texts] : cases) {
-        TableSpec spec;
-        spec.fields = {{"K", type, 0}};
-        spec.keyFields = 1;
-        Table t = newTable(spec);
+        TableSpec definition;
+        definition.fields = {{"K", type, 0}};
+        definition.keyFields = 1;
+        Table t = newTable(definition);
         for (std::size_t i = 0; i + 1 < texts.size(); ++i)
             EXPECT_LT(compareKeys(t, stored(t.fields[0], texts[i]), stored(t.fields[0], texts[i + 1])), 0)
                 << texts[i] << " < " << texts[i + 1];
@@ -133,12 +133,12 @@ TEST(ParadoxValues, KeysOrderLikeTheirValuesWithNullFirst)
 
 TEST(ParadoxValues, AlphaKeysFoldCaseExceptInAsciiOrder)
 {
-    TableSpec spec;
-    spec.fields = {{"K", FieldType::Alpha, 10}};
-    spec.keyFields = 1;
-    Table intl = newTable(spec);
-    spec.sortOrder = "ascii";
-    Table ascii = newTable(spec);
+    TableSpec definition;
+    definition.fields = {{"K", FieldType::Alpha, 10}};
+    definition.keyFields = 1;
+    Table intl = newTable(definition);
+    definition.sortOrder = "ascii";
+    Table ascii = newTable(definition);
     std::string lowerB = stored(intl.fields[0], "b"), upperC = stored(intl.fields[0], "C");
     EXPECT_LT(compareKeys(intl, lowerB, upperC), 0);
     EXPECT_GT(compareKeys(ascii, lowerB, upperC), 0);
@@ -178,14 +178,14 @@ TEST(ParadoxCipher, BlocksAreEncipheredAsPxlibDoesAndDecipherBack)
 
 Table sampleTable(const std::string& password, int rows)
 {
-    TableSpec spec;
-    spec.fields = {
+    TableSpec definition;
+    definition.fields = {
         {"Name", FieldType::Alpha, 30}, {"Count", FieldType::Long, 0}, {"Note", FieldType::Memo, 20}};
-    spec.keyFields = 1;
-    spec.blockSize = 1024;
-    spec.password = password;
-    spec.tableName = "SAMPLE.DB";
-    Table t = newTable(spec);
+    definition.keyFields = 1;
+    definition.blockSize = 1024;
+    definition.password = password;
+    definition.tableName = "SAMPLE.DB";
+    Table t = newTable(definition);
     for (int i = 0; i < rows; ++i) {
         std::string record(std::size_t(t.recordSize), '\0');
         char name[16];
@@ -228,26 +228,26 @@ TEST(ParadoxTables, EmptyTableAndFullTable)
     EXPECT_EQ(writePrimaryIndex(back, {}).size(), 0x800u);
 
     // 65535 blocks at most: one record per 1 KiB block cannot hold more.
-    TableSpec spec;
-    spec.fields = {{"Wide", FieldType::Alpha, 255}, {"Wider", FieldType::Alpha, 255}};
-    spec.blockSize = 1024;
-    Table wide = newTable(spec);
+    TableSpec definition;
+    definition.fields = {{"Wide", FieldType::Alpha, 255}, {"Wider", FieldType::Alpha, 255}};
+    definition.blockSize = 1024;
+    Table wide = newTable(definition);
     wide.records.assign(65536, std::string(510, 'x'));
     EXPECT_THROW(writeTable(wide), FormatError);
 }
 
 TEST(ParadoxTables, NewTableRefusesWhatTheFormatCannotHold)
 {
-    TableSpec spec;
-    spec.fields = {{"A", FieldType::Alpha, 0}};
-    EXPECT_THROW(newTable(spec), FormatError);
-    spec.fields = {{"A", FieldType::Alpha, 300}};
-    EXPECT_THROW(newTable(spec), FormatError);
-    spec.fields = {{"", FieldType::Alpha, 3}};
-    EXPECT_THROW(newTable(spec), FormatError);
-    spec.fields = {{"A", FieldType::Alpha, 3}};
-    spec.keyFields = 2;
-    EXPECT_THROW(newTable(spec), FormatError);
+    TableSpec definition;
+    definition.fields = {{"A", FieldType::Alpha, 0}};
+    EXPECT_THROW(newTable(definition), FormatError);
+    definition.fields = {{"A", FieldType::Alpha, 300}};
+    EXPECT_THROW(newTable(definition), FormatError);
+    definition.fields = {{"", FieldType::Alpha, 3}};
+    EXPECT_THROW(newTable(definition), FormatError);
+    definition.fields = {{"A", FieldType::Alpha, 3}};
+    definition.keyFields = 2;
+    EXPECT_THROW(newTable(definition), FormatError);
 }
 
 } // namespace

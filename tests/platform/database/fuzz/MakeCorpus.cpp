@@ -34,17 +34,17 @@ void save(const std::string& folder, const std::string& name, const std::string&
 
 Table sample(int versionId, const std::string& password, int rows, int blockSize = 1024)
 {
-    TableSpec spec;
-    spec.fields = {
+    TableSpec definition;
+    definition.fields = {
         {"Name", FieldType::Alpha, 24},   {"Size", FieldType::Long},     {"Price", FieldType::Money},
         {"When", FieldType::Timestamp},   {"Memo", FieldType::Memo, 12}, {"Ok", FieldType::Logical},
         {"Amount", FieldType::Bcd, 0, 2}, {"Day", FieldType::Date},      {"Id", FieldType::AutoIncrement}};
-    spec.keyFields = 1;
-    spec.versionId = versionId;
-    spec.blockSize = blockSize;
-    spec.password = password;
-    spec.tableName = "SAMPLE";
-    Table t = newTable(spec);
+    definition.keyFields = 1;
+    definition.versionId = versionId;
+    definition.blockSize = blockSize;
+    definition.password = password;
+    definition.tableName = "SAMPLE";
+    Table t = newTable(definition);
     for (int i = 0; i < rows; ++i) {
         std::string r(std::size_t(t.recordSize), '\0');
         char name[24];
