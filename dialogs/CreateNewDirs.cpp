@@ -10,8 +10,8 @@ const char* const SuiteMessage = "Arvel,Kolmin,Tavro,Ostrel,Bevkin,Pelvan,商務
 namespace {
 
 using dialogs::FontOf;
-using dialogs::Join;
-using dialogs::Place;
+using ui::Join;
+using ui::Place;
 
 ui::Layout MakeLayout()
 {

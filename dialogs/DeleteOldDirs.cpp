@@ -7,8 +7,8 @@ TDeleteOldDirDlg* DeleteOldDirDlg = nullptr;
 namespace {
 
 using dialogs::FontOf;
-using dialogs::Join;
-using dialogs::Place;
+using ui::Join;
+using ui::Place;
 
 ui::Layout MakeLayout()
 {

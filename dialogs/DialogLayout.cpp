@@ -6,22 +6,12 @@
 
 namespace dialogs {
 
-Properties Join(std::initializer_list<Properties> parts)
-{
-    Properties all;
-    for (const Properties& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
-Properties Place(int left, int top, int width, int height)
-{
-    return {{"Left", left}, {"Top", top}, {"Width", width}, {"Height", height}};
-}
+using ui::Join;
+using ui::Place;
 
 Properties FontOf(const char* name, int height, ui::TColor color)
 {
-    return {{"Font.Name", name}, {"Font.Height", height}, {"Font.Style", 0}, {"Font.Color", color}};
+    return ui::FontOf(name, height, 0, color);
 }
 
 Properties DialogWindow(const char* caption, int clientWidth, int clientHeight)

@@ -5,15 +5,10 @@
 
 #include "ui/Layout.h"
 
-#include <initializer_list>
-#include <vector>
-
 namespace dialogs {
 
-using Properties = std::vector<ui::Property>;
+using ui::Properties;
 
-Properties Join(std::initializer_list<Properties> parts);
-Properties Place(int left, int top, int width, int height);
 // A regular font (no bold, no italic).
 Properties FontOf(const char* name, int height, ui::TColor color);
 

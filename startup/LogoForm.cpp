@@ -11,28 +11,18 @@ namespace startup {
 namespace {
 
 using ui::Kind;
-using Properties = std::vector<ui::Property>;
+using ui::Properties;
 
 // The panel around Label2 has no name; it carries this one only while the
 // layout is loaded, so that Label2 can name it as its parent.
 const char* const kInnerPanel = "InnerPanel";
 
-Properties Join(std::initializer_list<Properties> parts)
-{
-    Properties all;
-    for (const Properties& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
+using ui::FontOf;
+using ui::Join;
 
 Properties Place(const char* parent, int left, int top, int width, int height)
 {
-    return {{"Parent", ui::Ref{parent}}, {"Left", left}, {"Top", top}, {"Width", width}, {"Height", height}};
-}
-
-Properties FontOf(const char* name, int height, int style, ui::TColor color)
-{
-    return {{"Font.Name", name}, {"Font.Height", height}, {"Font.Style", style}, {"Font.Color", color}};
+    return Join({{{"Parent", ui::Ref{parent}}}, ui::Place(left, top, width, height)});
 }
 
 // Decoded once; every splash window shares its pixels.

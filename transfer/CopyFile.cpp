@@ -38,7 +38,9 @@ int TargetState = 0;
 
 namespace {
 
+using ui::Join;
 using ui::Kind;
+using ui::Place;
 using ui::Ref;
 
 // The exit button's glyph: a red cross, then its greyed form for the
@@ -71,41 +73,20 @@ ui::TBitmap ExitGlyph()
 }
 
 // "Times New Roman" in the window-text colour: the labels and the lists.
-std::vector<ui::Property> TimesFont(int height, int style = 0)
+ui::Properties TimesFont(int height, int style = 0)
 {
-    return {{"ParentFont", false},
-            {"Font.Name", "Times New Roman"},
-            {"Font.Height", height},
-            {"Font.Style", style},
-            {"Font.Color", ui::clWindowText}};
+    return Join({{{"ParentFont", false}}, ui::FontOf("Times New Roman", height, style, ui::clWindowText)});
 }
 
 // "新細明體" in black: the copy buttons and the current-file label.
-std::vector<ui::Property> MingFont(int height)
+ui::Properties MingFont(int height)
 {
-    return {{"ParentFont", false},
-            {"Font.Name", "新細明體"},
-            {"Font.Height", height},
-            {"Font.Style", 0},
-            {"Font.Color", ui::clBlack}};
+    return Join({{{"ParentFont", false}}, ui::FontOf("新細明體", height, 0, ui::clBlack)});
 }
 
-std::vector<ui::Property> Place(int left, int top, int width, int height)
-{
-    return {{"Left", left}, {"Top", top}, {"Width", width}, {"Height", height}};
-}
-
-std::vector<ui::Property> HintOf(const char* hint)
+ui::Properties HintOf(const char* hint)
 {
     return {{"Hint", hint}, {"ShowHint", true}};
-}
-
-std::vector<ui::Property> Join(std::initializer_list<std::vector<ui::Property>> parts)
-{
-    std::vector<ui::Property> all;
-    for (const auto& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
 }
 
 struct DirectionTexts

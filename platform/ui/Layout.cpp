@@ -97,4 +97,22 @@ bool FieldRef::Assign(TComponent* component) const
     return m_assign(component);
 }
 
+Properties Join(std::initializer_list<Properties> parts)
+{
+    Properties all;
+    for (const Properties& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+Properties Place(int left, int top, int width, int height)
+{
+    return {{"Left", left}, {"Top", top}, {"Width", width}, {"Height", height}};
+}
+
+Properties FontOf(const std::string& name, int height, int style, TColor color)
+{
+    return {{"Font.Name", name}, {"Font.Height", height}, {"Font.Style", style}, {"Font.Color", color}};
+}
+
 } // namespace ui

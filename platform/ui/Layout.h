@@ -121,4 +121,12 @@ private:
     std::function<bool(TComponent*)> m_assign;
 };
 
+using Properties = std::vector<Property>;
+
+// Layout tables read best in parts: a place, a font, each control's own
+// properties, joined in order.
+Properties Join(std::initializer_list<Properties> parts);
+Properties Place(int left, int top, int width, int height);
+Properties FontOf(const std::string& name, int height, int style, TColor color);
+
 } // namespace ui
