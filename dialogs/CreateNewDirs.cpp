@@ -15,7 +15,7 @@ using ui::Place;
 
 ui::Layout MakeLayout()
 {
-    return ui::Layout{Join({dialogs::DialogWindow("建立新資料夾", 313, 130),
+    return ui::Layout{Join({dialogs::DialogWindow("CreateNewDirDlg", "建立新資料夾", 313, 130),
                             FontOf("MS Sans Serif", 11, ui::clWindowText),
                             {{"OnActivate", "FormActivate"}, {"OnClick", "FormClick"}}}),
                       {

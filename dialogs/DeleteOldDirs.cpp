@@ -13,7 +13,7 @@ using ui::Place;
 ui::Layout MakeLayout()
 {
     return ui::Layout{
-        Join({dialogs::DialogWindow("刪除已建立資料夾", 323, 185),
+        Join({dialogs::DialogWindow("DeleteOldDirDlg", "刪除已建立資料夾", 323, 185),
               FontOf("新細明體", 16, ui::clBlack),
               {{"OnActivate", "FormActivate"}}}),
         {

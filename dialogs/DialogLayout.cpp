@@ -14,10 +14,15 @@ Properties FontOf(const char* name, int height, ui::TColor color)
     return ui::FontOf(name, height, 0, color);
 }
 
-Properties DialogWindow(const char* caption, int clientWidth, int clientHeight)
+Properties DialogWindow(const char* name, const char* caption, int clientWidth, int clientHeight)
 {
-    return {{"Caption", caption},          {"ClientWidth", clientWidth},     {"ClientHeight", clientHeight},
-            {"BorderStyle", ui::bsDialog}, {"Position", ui::poScreenCenter}, {"Color", ui::clBtnFace}};
+    return {{"Name", name},
+            {"Caption", caption},
+            {"ClientWidth", clientWidth},
+            {"ClientHeight", clientHeight},
+            {"BorderStyle", ui::bsDialog},
+            {"Position", ui::poScreenCenter},
+            {"Color", ui::clBtnFace}};
 }
 
 ui::ComponentSpec NameFrame(int left, int top)

@@ -13,7 +13,7 @@ using ui::Properties;
 Properties FontOf(const char* name, int height, ui::TColor color);
 
 // The window's own properties, before its font.
-Properties DialogWindow(const char* caption, int clientWidth, int clientHeight);
+Properties DialogWindow(const char* name, const char* caption, int clientWidth, int clientHeight);
 
 // Bevel1: the lowered frame around the prompt and the name box.
 ui::ComponentSpec NameFrame(int left, int top);

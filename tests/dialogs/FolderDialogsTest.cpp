@@ -164,6 +164,12 @@ TEST_F(FolderDialogs, NamesComeBackAsTyped)
     }
 }
 
+TEST_F(FolderDialogs, NamedAsTheirInstances)
+{
+    EXPECT_EQ(CreateNewDirDlg->Name(), "CreateNewDirDlg");
+    EXPECT_EQ(DeleteOldDirDlg->Name(), "DeleteOldDirDlg");
+}
+
 TEST_F(FolderDialogs, TabOrder)
 {
     const std::vector<std::pair<ui::TForm*, std::vector<std::string>>> orders{
