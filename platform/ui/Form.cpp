@@ -585,6 +585,9 @@ int TForm::ShowModal()
         }
         StoreVisible(false);
         w->setWindowModality(Qt::NonModal);
+        // Without a window manager nobody hands the focus back.
+        if (savedRecord && savedRecord->Widget()->isVisible())
+            savedRecord->Widget()->activateWindow();
     });
     w->setWindowModality(Qt::ApplicationModal);
     ShowWindow(SW_SHOWNORMAL);

@@ -59,6 +59,20 @@ TEST_F(ActivationTest, NotAgainWhenAModalDialogCloses)
     EXPECT_EQ(dialog->activations, 2);
 }
 
+TEST_F(ActivationTest, AClosedModalDialogHandsTheFocusBackWithoutActivation)
+{
+    // No window manager (Xvfb, a bare X server) returns the focus by itself.
+    script.Answer(ui::mrOk);
+    bool mainFocused = false;
+    RunWith([&] {
+        dialog->ShowModal();
+        ui::ProcessMessages();
+        mainFocused = main->Active() && main->Widget()->isActiveWindow();
+    });
+    EXPECT_TRUE(mainFocused);
+    EXPECT_EQ(main->activations, 1);
+}
+
 TEST_F(ActivationTest, NotAgainWhenAMessageBoxCloses)
 {
     script.Answer(ui::IDOK);
