@@ -79,3 +79,13 @@ void TTestDlg::FormDestroy(ui::TObject*)
     if (m_log)
         m_log->push_back(Name() + " destroyed with " + std::to_string(ComponentCount()) + " components");
 }
+
+DefaultLocale::DefaultLocale(const QLocale& locale)
+{
+    QLocale::setDefault(locale);
+}
+
+DefaultLocale::~DefaultLocale()
+{
+    QLocale::setDefault(m_saved);
+}

@@ -29,9 +29,23 @@ protected:
 #include "ui/Form.h"
 #include "ui/Label.h"
 
+#include <QLocale>
 #include <functional>
 #include <string>
 #include <vector>
+
+// The user locale set for one test, the former one back afterwards.
+class DefaultLocale
+{
+public:
+    explicit DefaultLocale(const QLocale& locale);
+    ~DefaultLocale();
+    DefaultLocale(const DefaultLocale&) = delete;
+    DefaultLocale& operator=(const DefaultLocale&) = delete;
+
+private:
+    QLocale m_saved;
+};
 
 // A small dialog built from a layout, as the programs' dialogs are; it logs
 // its creation, activation and destruction.

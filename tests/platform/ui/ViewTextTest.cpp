@@ -1,5 +1,6 @@
 // The order of names in the views and the shortening of a path to a width.
 
+#include "UiTestSupport.h"
 #include "ui/FileNameOrder.h"
 #include "ui/PathLabel.h"
 
@@ -15,22 +16,6 @@ int characters(const std::string& text)
 {
     return int(text.size());
 }
-
-class DefaultLocale
-{
-public:
-    explicit DefaultLocale(const QLocale& locale)
-    {
-        QLocale::setDefault(locale);
-    }
-    ~DefaultLocale()
-    {
-        QLocale::setDefault(m_saved);
-    }
-
-private:
-    QLocale m_saved;
-};
 
 } // namespace
 

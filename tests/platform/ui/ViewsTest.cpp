@@ -2,6 +2,7 @@
 // temporary drives: what each does when the program moves it, and where
 // each move leaves the process's current folder.
 
+#include "UiTestSupport.h"
 #include "files/FileSystem.h"
 #include "platform/files/TempDrives.h"
 #include "ui/DirectoryListBox.h"
@@ -46,22 +47,6 @@ template <class Move> int errorOf(Move move)
     }
     return 0;
 }
-
-class DefaultLocale
-{
-public:
-    explicit DefaultLocale(const QLocale& locale)
-    {
-        QLocale::setDefault(locale);
-    }
-    ~DefaultLocale()
-    {
-        QLocale::setDefault(m_saved);
-    }
-
-private:
-    QLocale m_saved;
-};
 
 // Drives C, D and E, and F whose medium is missing. C:\TARN\DATA holds
 // files and subfolders of every kind; D:\BAK is drive D's current folder.
