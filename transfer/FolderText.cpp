@@ -50,4 +50,21 @@ std::string firstCp950Bytes(const std::string& text, std::size_t count)
     return text.substr(0, at);
 }
 
+bool usableSubfolderName(const std::string& name)
+{
+    if (name.find(':') != std::string::npos)
+        return false;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = name.find_first_of("\\/", start);
+        const std::string part =
+            name.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (part.empty() || part == "." || part == "..")
+            return false;
+        if (end == std::string::npos)
+            return true;
+        start = end + 1;
+    }
+}
+
 } // namespace transfer

@@ -16,4 +16,10 @@ char driveLetterOf(const std::string& path);
 // is shorter.
 std::string firstCp950Bytes(const std::string& text, std::size_t count);
 
+// Whether a registered subfolder name names a folder below the top folder:
+// one or more parts between separators ("\", or "/" as Windows takes it too),
+// none of them empty, "." or "..", and no drive (":") anywhere. The empty
+// name, which stands for the top folder itself, is not one.
+bool usableSubfolderName(const std::string& name);
+
 } // namespace transfer

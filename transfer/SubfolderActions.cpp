@@ -7,6 +7,7 @@
 #include "dialogs/DeleteOldDirs.h"
 #include "files/FileSystem.h"
 #include "transfer/CopyFile.h"
+#include "transfer/FolderText.h"
 #include "ui/ComboBox.h"
 #include "ui/Dialogs.h"
 #include "ui/DirectoryListBox.h"
@@ -53,7 +54,11 @@ void TCopyFiles::ButtonMkDirClick(ui::TObject*)
     const std::string name = CreateNewDirDlg->NewDir->Text();
     const std::string path = files::joinName(DestinationDirectory->Directory(), name);
 
-    if (!name.empty()) {
+    // A name that would lead out of the target folder is neither registered
+    // nor made; it fails as a folder that cannot be created. The empty name
+    // stands for the target folder itself.
+    const bool allowed = name.empty() || transfer::usableSubfolderName(name);
+    if (!name.empty() && allowed) {
         OpenTable open(*TblPath);
         if (TblPath->FindKey(name))
             TblPath->Edit();
@@ -64,7 +69,7 @@ void TCopyFiles::ButtonMkDirClick(ui::TObject*)
     }
 
     // One level only: a name whose parent is missing fails like any other.
-    if (!files::createDir(path)) {
+    if (!allowed || !files::createDir(path)) {
         ui::MessageDlg("無法建立資料夾! \r\n" + path, ui::mtError, ui::mbOK);
         return;
     }
@@ -104,8 +109,13 @@ void TCopyFiles::DeleteDirClick(ui::TObject*)
         ui::mrYes)
         return;
 
+    // A name that would lead out of the top folders looks at nothing and
+    // removes nothing there, so that its row can still be cleared. The empty
+    // name stands for the top folders themselves.
+    const bool allowed = name.empty() || transfer::usableSubfolderName(name);
+
     // A folder the source still holds would come back with the next run.
-    if (files::directoryExists(sourcePath)) {
+    if (allowed && files::directoryExists(sourcePath)) {
         if (Direction() == TransferDirection::Restore)
             ui::ShowMessage("不可刪除!");
         else
@@ -115,7 +125,7 @@ void TCopyFiles::DeleteDirClick(ui::TObject*)
 
     // Only an empty folder goes; a failure is not reported, and the name is
     // unregistered all the same.
-    if (files::removeDir(targetPath))
+    if (allowed && files::removeDir(targetPath))
         RefreshPaths();
 
     OpenTable open(*TblPath);

@@ -5,6 +5,7 @@
 #include "database/Database.h"
 #include "files/FileSystem.h"
 #include "transfer/CopyFile.h"
+#include "transfer/FolderText.h"
 #include "ui/BitBtn.h"
 #include "ui/Button.h"
 #include "ui/Dialogs.h"
@@ -279,7 +280,9 @@ void TCopyFiles::CopyFilesClick(ui::TObject*)
                 const std::string& name = subfolders[pass - 1];
                 const std::string sourceSubfolder = files::joinName(SourceDirectory->Directory(), name);
                 const std::string targetSubfolder = files::joinName(DestinationDirectory->Directory(), name);
-                if (!files::directoryExists(sourceSubfolder))
+                // A name that would lead out of the top folders is passed
+                // over like one whose folder is missing.
+                if (!transfer::usableSubfolderName(name) || !files::directoryExists(sourceSubfolder))
                     continue;
                 // A failure shows when the list cannot enter the folder.
                 if (!files::directoryExists(targetSubfolder))

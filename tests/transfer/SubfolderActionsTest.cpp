@@ -201,6 +201,16 @@ protected:
         return std::filesystem::is_directory(drives.host(windowsPath));
     }
 
+    // Every folder on the drives, as host paths.
+    std::vector<std::string> allFolders() const
+    {
+        std::vector<std::string> folders;
+        for (const auto& e : std::filesystem::recursive_directory_iterator(drives.root()))
+            if (e.is_directory())
+                folders.push_back(e.path().string());
+        return sorted(folders);
+    }
+
     Drives drives{"CD"};
     WindowFixture fixture{GetParam() == TransferDirection::Backup ? "/opt/tarn/backup" : "/opt/tarn/restore"};
 };
@@ -383,6 +393,59 @@ TEST_P(SubfolderActions, DeleteRemovesAnEmptyTargetFolderAndUnregistersTheName)
         EXPECT_EQ(w.DestinationDirectory->Items().ToVector(), expected);
     }
     EXPECT_TRUE(std::filesystem::is_regular_file(drives.host(target() + "\\FULL\\kept.txt")));
+    EXPECT_TRUE(fixture.script.Unexpected().empty());
+}
+
+// Names that would lead out of the top folders, or name a top folder again.
+const char* const LeadingOut[] = {
+    "..\\OUTSIDE", "../OUTSIDE", "..\\..\\..\\tmp", "INNER\\..\\..\\OUTSIDE", "..",      ".", "INNER\\.",
+    "\\INNER",     "INNER\\",    "INNER\\\\DEEP",   "C:\\ELSEWHERE",          "C:INNER",
+};
+
+TEST_P(SubfolderActions, NewFolderWithANameLeadingOutMakesAndRegistersNothing)
+{
+    Window& w = start();
+    const std::vector<std::string> before = registered();
+    const std::vector<std::string> folders = allFolders();
+    for (const char* name : LeadingOut) {
+        SCOPED_TRACE(name);
+        const std::size_t from = fixture.script.Shown().size();
+        newFolder(w, ui::mrOk, name, 1);
+        EXPECT_EQ(shownSince(from), (std::vector<std::string>{"form CreateNewDirDlg",
+                                                              creationFailure(target() + "\\" + name)}));
+        EXPECT_EQ(registered(), before);
+        EXPECT_EQ(allFolders(), folders);
+    }
+    EXPECT_TRUE(fixture.script.Unexpected().empty());
+}
+
+TEST_P(SubfolderActions, DeleteWithANameLeadingOutRemovesNothingButClearsItsRow)
+{
+    // Empty folders wherever the names lead, on both sides, so that a removal
+    // or a refusal would show.
+    for (const std::string& top : {source(), target()}) {
+        const std::string parent = top.substr(0, top.rfind('\\'));
+        drives.folder(parent + "\\OUTSIDE");
+        drives.folder(top + "\\INNER\\DEEP");
+    }
+    drives.folder(target().substr(0, 3) + "tmp");
+    std::vector<std::string> rows(std::begin(LeadingOut), std::end(LeadingOut));
+    rows.push_back("KEEP");
+    writeSubfolderTable(rows);
+    Window& w = start();
+    const std::vector<std::string> folders = allFolders();
+    for (const char* name : LeadingOut) {
+        SCOPED_TRACE(name);
+        const std::size_t from = fixture.script.Shown().size();
+        const std::vector<std::string> linesBefore = w.DestinationDirectory->Items().ToVector();
+        deleteFolder(w, ui::mrOk, name);
+        EXPECT_EQ(shownSince(from),
+                  (std::vector<std::string>{"form DeleteOldDirDlg", confirmation(target() + "\\" + name)}));
+        EXPECT_FALSE(contains(registered(), name));
+        EXPECT_EQ(allFolders(), folders);
+        EXPECT_EQ(w.DestinationDirectory->Items().ToVector(), linesBefore);
+    }
+    EXPECT_EQ(registered(), (std::vector<std::string>{"KEEP"}));
     EXPECT_TRUE(fixture.script.Unexpected().empty());
 }
 

@@ -37,6 +37,39 @@ TEST(FirstCp950Bytes, CutsByCodePageBytesKeepingWholeCharacters)
     EXPECT_EQ(firstCp950Bytes("A中文", 4), "A中");     // the second one would not fit whole
 }
 
+TEST(UsableSubfolderName, OnlyNamesOfFoldersBelowTheTopFolder)
+{
+    const struct
+    {
+        const char* name;
+        bool usable;
+    } cases[] = {
+        {"ACCOUNT", true},
+        {"a\\b", true},
+        {"a/b", true},
+        {" blank ", true},
+        {"...", true},
+        {"帳冊\\資料", true},
+        {"a..b", true},
+        {"", false},
+        {".", false},
+        {"..", false},
+        {"..\\ESCAPE", false},
+        {"../ESCAPE", false},
+        {"a\\..\\b", false},
+        {"a\\.", false},
+        {"\\ROOTED", false},
+        {"/ROOTED", false},
+        {"a\\", false},
+        {"a\\\\b", false},
+        {"C:\\ELSEWHERE", false},
+        {"C:a", false},
+        {"a:b", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(usableSubfolderName(c.name), c.usable) << '"' << c.name << '"';
+}
+
 TEST(ExtensionBoxText, TakesTheLastExtensionCutToFourBytes)
 {
     const struct

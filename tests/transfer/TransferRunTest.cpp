@@ -298,6 +298,103 @@ TEST_P(RunBothWays, NamesNeverCopiedInAnyLetterCase)
         EXPECT_EQ(watched.calls(FailingFileOps::Step::Open, skipped), 0) << skipped;
 }
 
+TEST_P(RunBothWays, SubfolderNamesThatLeadOutOfTheTopFoldersArePassedOver)
+{
+    direction = GetParam();
+    const std::string sourceRoot = src().substr(0, 3);
+    const std::string targetRoot = dst().substr(0, 3);
+    drives.file(src("top.txt"), "top");
+    drives.file(src("SUB\\sub.txt"), "sub");
+    drives.file(src("A\\B\\ab.txt"), "ab");
+    drives.file(src("ZOK\\z.txt"), "after them");
+    drives.file(sourceRoot + "root.txt", "the drive's root");
+    drives.file(sourceRoot + "ESCAPE\\escape.txt", "beside the top folder");
+    drives.file(sourceRoot + "tmp\\x\\tmp.txt", "under the root");
+    const struct
+    {
+        const char* name;
+        const char* reached; // the file the name would lead to
+    } cases[] = {
+        {"..\\ESCAPE", "escape.txt"},
+        {"../ESCAPE", "escape.txt"},
+        {"..\\..\\..\\tmp\\x", "tmp.txt"},
+        {"SUB\\..\\..\\ESCAPE", "escape.txt"},
+        {"..", "root.txt"},
+        {".", "top.txt"}, // the top folder a second time
+        {"SUB\\.", "sub.txt"},
+        {"\\SUB", "sub.txt"},
+        {"SUB\\", "sub.txt"},
+        {"A\\\\B", "ab.txt"},
+        {"C:\\ELSEWHERE", "none"},
+        {"C:SUB", "sub.txt"},
+    };
+    std::vector<std::string> names{"ZOK"};
+    for (const auto& c : cases)
+        names.push_back(c.name);
+    registered(names);
+    const std::vector<std::string> rootBefore = hostNames(targetRoot);
+    Window& w = start(GetParam());
+    FailingFileOps watched;
+    confirm();
+    click(w);
+
+    EXPECT_EQ(prompts(), std::vector<std::string>{});
+    EXPECT_EQ(hostNames(dst()), (std::vector<std::string>{"ZOK", "top.txt"}));
+    EXPECT_EQ(content(dst("ZOK\\z.txt")), "after them");
+    EXPECT_EQ(hostNames(targetRoot), rootBefore);
+    for (const auto& c : cases)
+        EXPECT_EQ(watched.calls(FailingFileOps::Step::Open, c.reached), c.reached == std::string("top.txt"))
+            << c.name;
+    EXPECT_EQ(w.SourceDirectory->Directory(), src());
+    EXPECT_EQ(w.DestinationDirectory->Directory(), dst());
+}
+
+TEST_P(RunBothWays, LinksOffTheDrivesAreNeitherReadNorWrittenThrough)
+{
+    direction = GetParam();
+    const std::string outside = drives.root() + "/outside";
+    fs::create_directories(outside + "/dir");
+    std::ofstream(outside + "/passwd") << "secret";
+    std::ofstream(outside + "/dir/inner.txt") << "inner";
+    std::ofstream(outside + "/target.dat") << "outside target";
+    const std::string targetRoot = dst().substr(0, 3);
+    drives.file(targetRoot + "keep.dat", "kept");
+    drives.file(src().substr(0, 3) + "shared.txt", "shared");
+    drives.folder(dst());
+
+    fs::create_symlink(outside + "/passwd", drives.host(src("passwd.txt")));
+    fs::create_directory_symlink(outside + "/dir", drives.host(src("LINKDIR")));
+    fs::create_symlink("../shared.txt", drives.host(src("inside.txt")));
+    drives.file(src("file2.dat"), "new");
+    drives.file(src("inlink.dat"), "new too");
+    fs::create_symlink(outside + "/target.dat", drives.host(dst("file2.dat")));
+    fs::create_symlink("../keep.dat", drives.host(dst("inlink.dat")));
+    registered({"LINKDIR"});
+
+    Window& w = start(GetParam());
+    EXPECT_EQ(itemsOf(w.SourceFiles->Items()),
+              (std::vector<std::string>{"file2.dat", "inlink.dat", "inside.txt"}));
+    FailingFileOps watched;
+    confirm();
+    click(w);
+
+    EXPECT_EQ(prompts(), std::vector<std::string>{});
+    EXPECT_EQ(watched.calls(FailingFileOps::Step::Open, "passwd.txt"), 0);
+    EXPECT_EQ(hostNames(dst()), (std::vector<std::string>{"file2.dat", "inlink.dat", "inside.txt"}));
+    // Each name now holds a file of its own with the copy.
+    for (const char* name : {"file2.dat", "inlink.dat", "inside.txt"})
+        EXPECT_FALSE(fs::is_symlink(drives.host(dst(name)))) << name;
+    EXPECT_EQ(content(dst("file2.dat")), "new");
+    EXPECT_EQ(content(dst("inlink.dat")), "new too");
+    EXPECT_EQ(content(dst("inside.txt")), "shared");
+    // What the links led to is as it was.
+    std::ostringstream outsideTarget;
+    outsideTarget << std::ifstream(outside + "/target.dat").rdbuf();
+    EXPECT_EQ(outsideTarget.str(), "outside target");
+    EXPECT_EQ(content(targetRoot + "keep.dat"), "kept");
+    EXPECT_EQ(fs::directory_iterator(outside + "/dir")->path().filename(), "inner.txt");
+}
+
 INSTANTIATE_TEST_SUITE_P(Directions, RunBothWays,
                          ::testing::Values(TransferDirection::Restore, TransferDirection::Backup),
                          DirectionName);
