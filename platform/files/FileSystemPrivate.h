@@ -23,6 +23,19 @@ std::string hostChild(const std::string& folder, const std::string& name);
 // Host folder of a drive's root; empty with error InvalidDrive or NotReady.
 std::string driveRoot(char letter, int& error);
 
+// How a host entry counts on the machine. A symbolic link counts as what it
+// leads to only while that lies on one of the drives; one that leads
+// elsewhere, or nowhere, is a stray link and no file or folder of the
+// machine. st is the entry's status (through a link that counts); error the
+// errno when the entry is missing or cannot be looked at.
+enum class Entry
+{
+    Missing,
+    Present,
+    StrayLink,
+};
+Entry machineEntry(const std::string& host, struct stat& st, int& error);
+
 // Local date and time of a host time stamp.
 LocalTime toLocalTime(const struct timespec& time);
 
@@ -39,7 +52,7 @@ struct Resolved
     bool trailingSeparator = false;
     std::size_t found = 0;   // leading components that exist
     bool notFolder = false;  // a component before the last is a file
-    bool brokenLink = false; // the first missing component is a link to nothing
+    bool brokenLink = false; // the first missing component is a stray link (Entry::StrayLink)
     bool exists = false;     // the whole path exists
     struct stat st = {};     // of the whole path when it exists
     std::string host;        // host path of all components

@@ -154,10 +154,13 @@ int creationError(const Resolved& r)
     return NoError;
 }
 
-std::string canonical(const std::string& path)
+// As creationError, except that a stray link at the name is no obstacle:
+// the replacement takes the link's place.
+int replacementError(const Resolved& r)
 {
-    std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr), &std::free);
-    return resolved ? std::string(resolved.get()) : std::string();
+    if (r.brokenLink && r.parentExists())
+        return NoError;
+    return creationError(r);
 }
 
 std::string hostFolderOf(const std::string& host)
@@ -210,15 +213,11 @@ struct Target
 Target holdTarget(const Resolved& r, Share share)
 {
     Target target;
+    // A link at the name is replaced itself: nothing is ever written
+    // through it, wherever it leads.
     target.finalHost = r.host;
     if (!r.exists)
         return target;
-    // Through a link the file it names is replaced, not the link.
-    target.finalHost = canonical(r.host);
-    if (target.finalHost.empty()) {
-        target.error = detail::fromErrno(errno);
-        return target;
-    }
     target.guard = ::open(r.host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (target.guard < 0) {
         target.error = detail::fromErrno(errno);
@@ -425,7 +424,7 @@ void FileOps::close(Handle file)
 Handle FileOps::createReplacement(const std::string& target, const std::string& source)
 {
     Resolved r = resolve(target);
-    int error = creationError(r);
+    int error = replacementError(r);
     if (error != NoError)
         return fail(error);
     Target held = holdTarget(r, Share::Exclusive);

@@ -282,6 +282,28 @@ std::string otherSpelling(const std::string& folder, const std::string& name)
     return best;
 }
 
+// Whether a real host path lies in the real folder of some drive's root.
+bool onSomeDrive(const std::string& real)
+{
+    if (real.empty())
+        return false;
+    std::array<std::string, 26> roots;
+    {
+        std::lock_guard lock(g_mutex);
+        ensureMounted();
+        roots = g_machine.roots;
+    }
+    for (const std::string& root : roots) {
+        if (root.empty())
+            continue;
+        std::string realRoot = canonical(root);
+        std::string rest;
+        if (!realRoot.empty() && below(realRoot, real, rest))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void mount(const std::string& dosdevicesDir, const std::string& hostWorkingFolder)
@@ -424,6 +446,26 @@ std::string driveRoot(char letter, int& error)
     return root;
 }
 
+Entry machineEntry(const std::string& host, struct stat& st, int& error)
+{
+    if (lstat(host.c_str(), &st) != 0) {
+        error = errno;
+        return Entry::Missing;
+    }
+    if (!S_ISLNK(st.st_mode))
+        return Entry::Present;
+    if (::stat(host.c_str(), &st) != 0) {
+        error = errno;
+        // Dangling, looping or running through a file: it leads nowhere.
+        if (error == ENOENT || error == ELOOP || error == ENOTDIR)
+            return Entry::StrayLink;
+        return Entry::Missing;
+    }
+    // Decided on the real path, so that ".." and chains of links cannot
+    // lead out unseen.
+    return onSomeDrive(canonical(host)) ? Entry::Present : Entry::StrayLink;
+}
+
 int Resolved::missingError() const
 {
     if (error != NoError)
@@ -460,29 +502,29 @@ Resolved resolve(const std::string& path, bool allowEmpty)
     for (std::size_t i = 0; i < r.parts.size(); ++i) {
         std::string candidate = hostChild(host, r.parts[i]);
         struct stat st;
-        if (::stat(candidate.c_str(), &st) != 0) {
-            int error = errno;
-            if (error == ENOENT) {
-                struct stat link;
-                if (lstat(candidate.c_str(), &link) == 0) {
-                    r.brokenLink = true;
-                    break;
-                }
-                // Not spelled so: the scan of the folder is the fallback only.
-                std::string other = otherSpelling(host, r.parts[i]);
-                if (other.empty())
-                    break;
-                candidate = hostChild(host, other);
-                if (::stat(candidate.c_str(), &st) != 0)
-                    break;
-                r.parts[i] = other;
-            } else if (error == ENOTDIR) {
+        int error = 0;
+        Entry entry = machineEntry(candidate, st, error);
+        if (entry == Entry::Missing && error == ENOENT) {
+            // Not spelled so: the scan of the folder is the fallback only.
+            std::string other = otherSpelling(host, r.parts[i]);
+            if (other.empty())
+                break;
+            candidate = hostChild(host, other);
+            entry = machineEntry(candidate, st, error);
+            if (entry == Entry::Missing)
+                break;
+            r.parts[i] = other;
+        }
+        if (entry == Entry::StrayLink) {
+            r.brokenLink = true;
+            break;
+        }
+        if (entry == Entry::Missing) {
+            if (error == ENOTDIR)
                 r.notFolder = true;
-                break;
-            } else {
+            else
                 r.error = fromErrno(error);
-                break;
-            }
+            break;
         }
         host = candidate;
         r.found = i + 1;

@@ -176,7 +176,9 @@ int FolderSearch::findNext(SearchRec& rec)
         const std::string& name = m_state->names[m_state->next++];
         std::string host = detail::hostChild(m_state->folder, name);
         struct stat st;
-        if (::stat(host.c_str(), &st) == 0 && take(host, name, st, m_state->attrs, rec))
+        int error = 0;
+        if (detail::machineEntry(host, st, error) == detail::Entry::Present &&
+            take(host, name, st, m_state->attrs, rec))
             return NoError;
     }
     setLastError(NoMoreFiles);
