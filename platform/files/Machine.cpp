@@ -19,7 +19,8 @@ namespace {
 
 struct Machine
 {
-    std::array<std::string, 26> roots; // host folder of each drive's root; empty: no such drive
+    std::array<std::string, 26> roots;     // host folder of each drive's root; empty: no such drive
+    std::array<std::string, 26> realRoots; // their real paths, once known
     std::array<std::vector<std::string>, 26> folders; // each drive's current folder below its root
     int current = -1;                                 // drive of the process's current folder
     mode_t fileMode = 0644;
@@ -287,16 +288,15 @@ bool onSomeDrive(const std::string& real)
 {
     if (real.empty())
         return false;
-    std::array<std::string, 26> roots;
-    {
-        std::lock_guard lock(g_mutex);
-        ensureMounted();
-        roots = g_machine.roots;
-    }
-    for (const std::string& root : roots) {
-        if (root.empty())
+    std::lock_guard lock(g_mutex);
+    ensureMounted();
+    for (int i = 0; i < 26; ++i) {
+        if (g_machine.roots[i].empty())
             continue;
-        std::string realRoot = canonical(root);
+        // A drive not ready yet is looked at again next time.
+        std::string& realRoot = g_machine.realRoots[i];
+        if (realRoot.empty())
+            realRoot = canonical(g_machine.roots[i]);
         std::string rest;
         if (!realRoot.empty() && below(realRoot, real, rest))
             return true;
