@@ -365,6 +365,7 @@ TEST_P(RunBothWays, LinksOffTheDrivesAreNeitherReadNorWrittenThrough)
     fs::create_symlink(outside + "/passwd", drives.host(src("passwd.txt")));
     fs::create_directory_symlink(outside + "/dir", drives.host(src("LINKDIR")));
     fs::create_symlink("../shared.txt", drives.host(src("inside.txt")));
+    fs::create_directory_symlink("..", drives.host(src("INDIR")));
     drives.file(src("file2.dat"), "new");
     drives.file(src("inlink.dat"), "new too");
     fs::create_symlink(outside + "/target.dat", drives.host(dst("file2.dat")));
@@ -374,6 +375,9 @@ TEST_P(RunBothWays, LinksOffTheDrivesAreNeitherReadNorWrittenThrough)
     Window& w = start(GetParam());
     EXPECT_EQ(itemsOf(w.SourceFiles->Items()),
               (std::vector<std::string>{"file2.dat", "inlink.dat", "inside.txt"}));
+    const std::vector<std::string> folders = itemsOf(w.SourceDirectory->Items());
+    EXPECT_EQ(std::count(folders.begin(), folders.end(), "LINKDIR"), 0);
+    EXPECT_EQ(std::count(folders.begin(), folders.end(), "INDIR"), 1);
     FailingFileOps watched;
     confirm();
     click(w);
