@@ -10,7 +10,6 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QStyle>
-#include <QStyleFactory>
 #include <QToolTip>
 #include <QWidget>
 #include <algorithm>
@@ -131,8 +130,8 @@ void TApplication::Construct(const std::string& programPath)
     m_state->exeName = programPath;
     m_state->title = TitleFor(programPath);
     QApplication::setQuitOnLastWindowClosed(false);
-    if (QApplication::style()->name().compare("windows", Qt::CaseInsensitive) != 0)
-        QApplication::setStyle(QStyleFactory::create("Windows"));
+    if (!IsClassicStyle(QApplication::style()))
+        QApplication::setStyle(NewClassicStyle());
     QApplication::setPalette(ClassicPalette());
     InstallFontStandIns();
     QApplication::setFont(ToQFont(TFont{}));
@@ -143,6 +142,7 @@ void TApplication::Construct(const std::string& programPath)
     QToolTip::setPalette(ClassicPalette());
     m_state->filter = std::make_unique<ApplicationFilter>();
     qApp->installEventFilter(m_state->filter.get());
+    QObject::connect(qApp, &QApplication::focusChanged, m_state->filter.get(), &ButtonFocusChanged);
 }
 
 TApplication::~TApplication()

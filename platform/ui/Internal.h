@@ -5,6 +5,8 @@
 #include <string>
 
 class QEventLoop;
+class QStyle;
+class QWidget;
 
 namespace ui {
 
@@ -22,5 +24,13 @@ void FormDestroyed(TForm* form);
 // A box with the error icon and one OK button: the default handler's box
 // and the run-time's start-up error box.
 void ShowErrorBox(ModalKind kind, const std::string& text, const std::string& caption);
+
+// The focus moved: the buttons of the windows it left and entered are drawn
+// as the default button anew.
+void ButtonFocusChanged(QWidget* old, QWidget* now);
+
+// The classic look over the platform's "Windows" style.
+QStyle* NewClassicStyle();
+bool IsClassicStyle(const QStyle* style);
 
 } // namespace ui

@@ -3,6 +3,7 @@
 #include "ui/Panel.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QScreen>
 #include <QWidget>
 #include <stdexcept>
@@ -184,6 +185,48 @@ TEST_F(FormTest, DialogFrameHasAFixedSizeAndNoMinimiseOrMaximiseBox)
     EXPECT_FALSE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(w->windowFlags() & Qt::WindowCloseButtonHint);
+}
+
+// The default frame: a line of the shadow colour round the whole button.
+bool DrawnAsDefault(ui::TButton& button)
+{
+    const QImage image = button.Widget()->grab().toImage();
+    const QColor shadow = button.Widget()->palette().shadow().color();
+    const int w = image.width() - 1;
+    const int h = image.height() - 1;
+    for (const QPoint p : {QPoint(0, 0), QPoint(w / 2, 0), QPoint(0, h / 2), QPoint(w, h)})
+        if (image.pixelColor(p) != shadow)
+            return false;
+    return true;
+}
+
+TEST_F(FormTest, TheDefaultFrameGoesToTheFocusedButtonElseToTheDefaultButton)
+{
+    auto* dlg = new TTestDlg(app.get());
+    struct Step
+    {
+        std::string focus;
+        bool okFramed;
+        bool cancelFramed;
+    };
+    std::vector<Step> seen;
+    script.Answer(ui::mrOk, [&](ui::TForm& f) {
+        ui::FocusWindow(f);
+        for (ui::TWinControl* focus :
+             {static_cast<ui::TWinControl*>(dlg->NewDir), static_cast<ui::TWinControl*>(dlg->CancelBtn),
+              static_cast<ui::TWinControl*>(dlg->OKBtn), static_cast<ui::TWinControl*>(dlg->NewDir)}) {
+            focus->SetFocus();
+            seen.push_back({focus->Name(), DrawnAsDefault(*dlg->OKBtn), DrawnAsDefault(*dlg->CancelBtn)});
+        }
+    });
+    dlg->ShowModal();
+    const std::vector<std::pair<bool, bool>> expected{
+        {true, false}, {false, true}, {true, false}, {true, false}};
+    ASSERT_EQ(seen.size(), expected.size());
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].okFramed, expected[i].first) << "focus on " << seen[i].focus;
+        EXPECT_EQ(seen[i].cancelFramed, expected[i].second) << "focus on " << seen[i].focus;
+    }
 }
 
 TEST_F(FormTest, AClickOnTheBareBackgroundReachesTheFormNotOnAControl)
