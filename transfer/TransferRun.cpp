@@ -5,6 +5,7 @@
 #include "database/Database.h"
 #include "files/FileSystem.h"
 #include "transfer/CopyFile.h"
+#include "ui/Application.h"
 #include "ui/BitBtn.h"
 #include "ui/Button.h"
 #include "ui/Dialogs.h"
@@ -99,6 +100,7 @@ bool CopyBlocks(const OpenFiles& file, const std::string& name, char* buffer)
     files::FileOps& ops = files::fileOps();
     bool whole = true;
     for (;;) {
+        ui::Application->ProcessPaintMessages();
         long got = 0;
         for (;;) {
             got = ops.read(file.source, buffer, BlockSize);
