@@ -679,8 +679,8 @@ int TForm::ShowModal()
 }
 
 // A modal window belongs to the window that had the focus, or else to the
-// main window: the window manager keeps it above that one, minimises it
-// with it and gives it no task-bar entry of its own.
+// main window: the window manager keeps it above that one and minimises
+// it with it.
 void TForm::BecomeDialogOf(TForm* focused)
 {
     QWidget* w = Widget();
