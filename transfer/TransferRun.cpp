@@ -6,6 +6,7 @@
 #include "files/FileSystem.h"
 #include "transfer/CopyFile.h"
 #include "transfer/FolderText.h"
+#include "ui/Application.h"
 #include "ui/BitBtn.h"
 #include "ui/Button.h"
 #include "ui/Dialogs.h"
@@ -100,6 +101,7 @@ bool CopyBlocks(const OpenFiles& file, const std::string& name, char* buffer)
     files::FileOps& ops = files::fileOps();
     bool whole = true;
     for (;;) {
+        ui::Application->ProcessPaintMessages();
         long got = 0;
         for (;;) {
             got = ops.read(file.source, buffer, BlockSize);

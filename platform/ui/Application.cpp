@@ -10,10 +10,10 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QStyle>
-#include <QStyleFactory>
 #include <QToolTip>
 #include <QWidget>
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <vector>
 
@@ -72,9 +72,17 @@ void ExitModalLoops()
 // buttons before the focused control sees them.
 class ApplicationFilter : public QObject
 {
+public:
+    // Set while windows only repaint: input and close requests are dropped.
+    bool holdInput = false;
+
 protected:
     bool eventFilter(QObject* object, QEvent* event) override
     {
+        if (holdInput && object->isWidgetType() &&
+            (IsInputEvent(event->type()) || event->type() == QEvent::Close ||
+             event->type() == QEvent::ShortcutOverride))
+            return true;
         if (!object->isWidgetType() || !IsInputEvent(event->type()))
             return false;
         auto* widget = static_cast<QWidget*>(object);
@@ -105,6 +113,7 @@ struct TApplication::State
     TForm* mainForm = nullptr;
     bool terminated = false;
     QEventLoop* mainLoop = nullptr;
+    std::chrono::steady_clock::time_point lastPaint;
 };
 
 TApplication::TApplication(int& argc, char** argv) : TComponent(nullptr), m_state(std::make_unique<State>())
@@ -131,8 +140,8 @@ void TApplication::Construct(const std::string& programPath)
     m_state->exeName = programPath;
     m_state->title = TitleFor(programPath);
     QApplication::setQuitOnLastWindowClosed(false);
-    if (QApplication::style()->name().compare("windows", Qt::CaseInsensitive) != 0)
-        QApplication::setStyle(QStyleFactory::create("Windows"));
+    if (!IsClassicStyle(QApplication::style()))
+        QApplication::setStyle(NewClassicStyle());
     QApplication::setPalette(ClassicPalette());
     InstallFontStandIns();
     QApplication::setFont(ToQFont(TFont{}));
@@ -143,6 +152,7 @@ void TApplication::Construct(const std::string& programPath)
     QToolTip::setPalette(ClassicPalette());
     m_state->filter = std::make_unique<ApplicationFilter>();
     qApp->installEventFilter(m_state->filter.get());
+    QObject::connect(qApp, &QApplication::focusChanged, m_state->filter.get(), &ButtonFocusChanged);
 }
 
 TApplication::~TApplication()
@@ -232,6 +242,18 @@ int TApplication::Execute(const std::function<void()>& program)
         ShowErrorBox(ModalKind::RuntimeError, "Unknown error", "Application Error");
         return 1;
     }
+}
+
+void TApplication::ProcessPaintMessages()
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (now - m_state->lastPaint < std::chrono::milliseconds(100))
+        return;
+    m_state->lastPaint = now;
+    // The window system keeps its input queued; what was posted is dropped.
+    m_state->filter->holdInput = true;
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_state->filter->holdInput = false;
 }
 
 const std::string& TApplication::ExeName() const

@@ -58,6 +58,11 @@ public:
     // shows the run-time error box. Returns the exit code (0, or 1).
     int Execute(const std::function<void()>& program);
 
+    // For a long piece of work inside a handler, called between its steps:
+    // at most every 100 ms the windows repaint and the window manager is
+    // answered; user input (keys, clicks, close requests) is not delivered.
+    void ProcessPaintMessages();
+
     // The program file's name with its folder (host path).
     const std::string& ExeName() const;
     // File name without folder and from its first "." on; first character

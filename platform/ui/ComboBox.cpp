@@ -120,6 +120,9 @@ TComboBox::TComboBox(TComponent* owner)
         if (self && !self->m_settingText)
             CallHandler(self->OnChange, self);
     };
+    // Leaving the text field matches its text against the entries and reports
+    // that as a choice; the user chose nothing, so the handler must not run.
+    QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
     QObject::connect(combo, &QComboBox::activated, combo, changed);
     QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, combo, changed);
     SetParentColor(false);

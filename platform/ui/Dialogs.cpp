@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QWidget>
+#include <algorithm>
 
 namespace ui {
 
@@ -36,6 +37,9 @@ enum class Icon
     Information,
     Question,
 };
+
+// Room in a title bar for an icon and three buttons, with the margins.
+constexpr int TitleBarButtonsWidth = 4 * 24 + 2 * 8;
 
 int MulDiv(int number, int numerator, int denominator)
 {
@@ -111,7 +115,15 @@ public:
         }
         const int count = static_cast<int>(buttons.size());
         const int groupWidth = count ? buttonWidth * count + buttonSpacing * (count - 1) : 0;
-        SetClientWidth(std::max(iconTextWidth, groupWidth) + horzMargin * 2);
+        // The title bar shows the caption beside the window manager's buttons
+        // (some draw an icon, minimise and maximise whatever the hints say).
+        QFont titleFont = font;
+        titleFont.setBold(true);
+        const int titleWidth =
+            QFontMetrics(titleFont).horizontalAdvance(ToQString(caption)) + TitleBarButtonsWidth;
+        SetClientWidth(
+            std::min(std::max({iconTextWidth + horzMargin * 2, groupWidth + horzMargin * 2, titleWidth}),
+                     std::max(Screen->Width(), 1)));
         SetClientHeight(iconTextHeight + buttonHeight + vertSpacing + vertMargin * 2);
 
         if (icon != Icon::None) {

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <stdexcept>
 
@@ -80,7 +81,19 @@ TButton* FindButton(const TWinControl& container, bool wantDefault)
     return nullptr;
 }
 
+// The frame of the last framed window seen: a window not yet framed by the
+// window manager is most likely framed alike.
+QMargins g_knownFrame;
+
 } // namespace
+
+QPoint CentredClientPosition(const QRect& area, const QSize& client, const QMargins& frame)
+{
+    const int width = client.width() + frame.left() + frame.right();
+    const int height = client.height() + frame.top() + frame.bottom();
+    return {area.x() + std::max(0, (area.width() - width) / 2) + frame.left(),
+            area.y() + std::max(0, (area.height() - height) / 2) + frame.top()};
+}
 
 void FormDestroyed(TForm* form)
 {
@@ -105,6 +118,17 @@ protected:
 
     bool event(QEvent* e) override
     {
+        switch (e->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Paint:
+        case QEvent::WindowActivate:
+            if (TForm* form = Form())
+                form->FrameKnown();
+            break;
+        default:
+            break;
+        }
         if (e->type() == QEvent::WindowActivate && !(windowState() & Qt::WindowMinimized))
             if (TForm* form = Form())
                 form->Activated();
@@ -159,6 +183,11 @@ struct TForm::State
     bool hasClosedPosition = false;
     QPoint closedPosition;
     bool shownOnce = false;
+    // Shown modally at least once: a dialog to the window manager.
+    bool dialogWindow = false;
+    // Centred with a frame guessed before the window manager framed it.
+    bool centreGuessed = false;
+    QMargins guessedFrame;
 };
 
 TForm::TForm(TComponent* owner) : TWinControl(owner, new FormWindow), m_state(std::make_unique<State>())
@@ -356,7 +385,7 @@ void TForm::ApplyBorderStyle()
 {
     QWidget* w = Widget();
     const bool wasVisible = w->isVisible();
-    Qt::WindowFlags flags = Qt::Window;
+    Qt::WindowFlags flags = m_state->dialogWindow ? Qt::Dialog : Qt::Window;
     switch (m_state->borderStyle) {
     case bsNone:
         flags |= Qt::FramelessWindowHint;
@@ -418,26 +447,56 @@ void TForm::PlaceOnShow()
 {
     QWidget* w = Widget();
     if (m_state->hasClosedPosition) {
-        w->move(m_state->closedPosition);
+        w->setGeometry(QRect(m_state->closedPosition, w->size()));
         return;
     }
     if (m_state->position == poScreenCenter && !m_state->centredOnce) {
         QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
         if (!screen)
             return;
-        // The whole window, frame included, once the frame is known.
-        const QRect area = screen->geometry();
-        const QSize frame = w->frameGeometry().size();
-        w->move(area.x() + std::max(0, (area.width() - frame.width()) / 2),
-                area.y() + std::max(0, (area.height() - frame.height()) / 2));
+        // The whole window is centred, frame included. Until the window
+        // manager has framed this window its frame is taken to be as the
+        // last framed window's, and corrected once it is known.
+        QMargins frame;
+        const QMargins own = w->windowHandle() ? w->windowHandle()->frameMargins() : QMargins();
+        if (m_state->borderStyle == bsNone)
+            m_state->centreGuessed = false;
+        else if (!own.isNull()) {
+            frame = own;
+            g_knownFrame = own;
+            m_state->centreGuessed = false;
+        } else {
+            frame = g_knownFrame;
+            m_state->centreGuessed = QGuiApplication::platformName() != "offscreen";
+        }
+        m_state->guessedFrame = frame;
+        w->setGeometry(QRect(CentredClientPosition(screen->geometry(), w->size(), frame), w->size()));
     } else if (m_state->position == poDesigned && !m_state->shownOnce)
         w->move(Left(), Top());
+}
+
+void TForm::FrameKnown()
+{
+    QWidget* w = Widget();
+    if (!m_state->centreGuessed || !w->isVisible() || !w->windowHandle())
+        return;
+    const QMargins frame = w->windowHandle()->frameMargins();
+    if (frame.isNull())
+        return;
+    m_state->centreGuessed = false;
+    g_knownFrame = frame;
+    if (frame == m_state->guessedFrame)
+        return;
+    QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        w->setGeometry(QRect(CentredClientPosition(screen->geometry(), w->size(), frame), w->size()));
 }
 
 void TForm::Hidden()
 {
     m_state->hasClosedPosition = true;
-    m_state->closedPosition = Widget()->pos();
+    m_state->closedPosition = Widget()->geometry().topLeft();
+    m_state->centreGuessed = false;
 }
 
 void TForm::FocusFirstControl()
@@ -585,10 +644,13 @@ int TForm::ShowModal()
         }
         StoreVisible(false);
         w->setWindowModality(Qt::NonModal);
+        if (w->windowHandle())
+            w->windowHandle()->setTransientParent(nullptr);
         // Without a window manager nobody hands the focus back.
         if (savedRecord && savedRecord->Widget()->isVisible())
             savedRecord->Widget()->activateWindow();
     });
+    BecomeDialogOf(savedRecord);
     w->setWindowModality(Qt::ApplicationModal);
     ShowWindow(SW_SHOWNORMAL);
     m_state->modalResult = mrNone;
@@ -614,6 +676,26 @@ int TForm::ShowModal()
     if (m_state->modalResult == mrNone)
         m_state->modalResult = mrCancel;
     return m_state->modalResult;
+}
+
+// A modal window belongs to the window that had the focus, or else to the
+// main window: the window manager keeps it above that one and minimises
+// it with it.
+void TForm::BecomeDialogOf(TForm* focused)
+{
+    QWidget* w = Widget();
+    if (!m_state->dialogWindow) {
+        m_state->dialogWindow = true;
+        w->setWindowFlags((w->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+    }
+    TForm* owner = focused;
+    if (!owner || owner == this || !owner->Widget()->isVisible())
+        owner = Application ? Application->MainForm() : nullptr;
+    if (owner == this || (owner && !owner->Widget()->isVisible()))
+        owner = nullptr;
+    w->winId();
+    if (QWindow* window = w->windowHandle())
+        window->setTransientParent(owner ? owner->Widget()->windowHandle() : nullptr);
 }
 
 bool TForm::DialogKey(bool enter, TControl* focused)

@@ -82,6 +82,8 @@ private:
     void Activated();
     bool DialogKey(bool enter, TControl* focused);
     void PlaceOnShow();
+    void FrameKnown();
+    void BecomeDialogOf(TForm* focused);
     void Hidden();
     void FocusFirstControl();
     void ShowWindow(int showCommand);

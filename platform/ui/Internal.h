@@ -5,6 +5,12 @@
 #include <string>
 
 class QEventLoop;
+class QMargins;
+class QPoint;
+class QRect;
+class QSize;
+class QStyle;
+class QWidget;
 
 namespace ui {
 
@@ -22,5 +28,17 @@ void FormDestroyed(TForm* form);
 // A box with the error icon and one OK button: the default handler's box
 // and the run-time's start-up error box.
 void ShowErrorBox(ModalKind kind, const std::string& text, const std::string& caption);
+
+// The focus moved: the buttons of the windows it left and entered are drawn
+// as the default button anew.
+void ButtonFocusChanged(QWidget* old, QWidget* now);
+
+// Where a window's client area goes so that the whole window, its frame
+// included, stands in the middle of the area (never left of or above it).
+QPoint CentredClientPosition(const QRect& area, const QSize& client, const QMargins& frame);
+
+// The classic look over the platform's "Windows" style.
+QStyle* NewClassicStyle();
+bool IsClassicStyle(const QStyle* style);
 
 } // namespace ui

@@ -347,6 +347,34 @@ TEST_F(FolderDialogs, ChoosingAnEntryReplacesTheName)
     EXPECT_NE(std::find(names.begin(), names.end(), chosen), names.end());
 }
 
+// Leaving the combo box is no choice: the caller's text matches an entry,
+// and moving on by Tab or by a click (the focus moves) must not copy it into the name box.
+TEST_F(FolderDialogs, LeavingTheComboUnchangedLeavesTheName)
+{
+    TDeleteOldDirDlg& dialog = *DeleteOldDirDlg;
+    for (const bool byTab : {true, false}) {
+        SCOPED_TRACE(byTab ? "Tab" : "focus moved");
+        FillCombo(dialog, {"2026", "2025"});
+        std::string afterLeaving;
+        script.Answer(kLeftOpen, [&](ui::TForm& f) {
+            ui::FocusWindow(f);
+            dialog.ComboBox1->SetFocus();
+            ASSERT_TRUE(dialog.ComboBox1->Focused());
+            if (byTab)
+                ui::PressKey(f, ui::Key::Tab);
+            else
+                dialog.OldDir->SetFocus();
+            ASSERT_TRUE(dialog.OldDir->Focused());
+            afterLeaving = dialog.OldDir->Text();
+            ui::TypeText(f, "FULL");
+            ui::PressKey(f, ui::Key::Enter);
+        });
+        EXPECT_EQ(dialog.ShowModal(), ui::mrOk);
+        EXPECT_EQ(afterLeaving, "");
+        EXPECT_EQ(dialog.OldDir->Text(), "FULL");
+    }
+}
+
 TEST_F(FolderDialogs, EditsOfTheComboTextAreMirroredKeystrokeByKeystroke)
 {
     TDeleteOldDirDlg& dialog = *DeleteOldDirDlg;

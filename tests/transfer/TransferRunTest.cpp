@@ -19,6 +19,11 @@
 #include "ui/ProgressBar.h"
 #include "ui/RadioGroup.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QWidget>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -531,6 +536,69 @@ TEST_F(Run, BlocksOfAnySizeAndTheSourcesTime)
     }
     EXPECT_EQ(hostNames(dst()),
               (std::vector<std::string>{"block.bin", "empty.dat", "small.txt", "three.bin"}));
+}
+
+// A window uncovered during a long copy is repainted between blocks; a click
+// on the overwrite choice and a close request made meanwhile do nothing.
+TEST_F(Run, TheWindowRepaintsDuringARunButTakesNoInput)
+{
+    drives.file(src("big.bin"), bytes(3 * 32768 + 5));
+    Window& w = start();
+    w.Show();
+    ui::ProcessMessages();
+
+    class Watch : public FailingFileOps, public QObject
+    {
+    public:
+        // A label that the run itself never repaints.
+        explicit Watch(Window& window)
+            : m_window(window),
+              m_uncovered(dynamic_cast<ui::TControl*>(window.FindComponent("Label4"))->Widget())
+        {
+            m_uncovered->installEventFilter(this);
+        }
+        files::Handle openRead(const std::string& path) override
+        {
+            // Another window moved away, then the user's click and close.
+            QWidget* always = m_window.WriteOpt->Widget()->findChildren<QRadioButton*>().at(1);
+            const QPointF at(4, always->height() / 2.0);
+            for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+                QCoreApplication::postEvent(
+                    always, new QMouseEvent(type, at, always->mapToGlobal(at), Qt::LeftButton,
+                                            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                            Qt::NoModifier));
+            QCoreApplication::postEvent(m_window.Widget(), new QCloseEvent);
+            m_uncovered->update();
+            return FailingFileOps::openRead(path);
+        }
+        long read(files::Handle file, void* buffer, std::size_t count) override
+        {
+            paintsAtReads.push_back(paints);
+            return FailingFileOps::read(file, buffer, count);
+        }
+        std::vector<int> paintsAtReads;
+        int paints = 0;
+
+    protected:
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint)
+                ++paints;
+            return false;
+        }
+
+    private:
+        Window& m_window;
+        QWidget* m_uncovered;
+    } watch(w);
+    confirm();
+    click(w);
+    // The last read is the copy's last block, before the end of the run.
+    ASSERT_FALSE(watch.paintsAtReads.empty());
+    EXPECT_GT(watch.paintsAtReads.back(), 0);
+    EXPECT_EQ(w.WriteOpt->ItemIndex(), 0);
+    EXPECT_TRUE(w.Visible());
+    EXPECT_EQ(content(dst("big.bin")), bytes(3 * 32768 + 5));
 }
 
 TEST_F(Run, OverwriteQuestionWhenAskedFor)

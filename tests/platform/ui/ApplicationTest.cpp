@@ -1,7 +1,12 @@
 #include "UiTestSupport.h"
 #include "ui/Dialogs.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTimer>
+#include <QWidget>
 #include <stdexcept>
 
 namespace {
@@ -177,6 +182,83 @@ TEST_F(ApplicationTest, ExceptionInTheCreationHandlerIsShownAndConstructionCompl
     EXPECT_EQ(app->MainForm(), form);
     ASSERT_EQ(script.Shown().size(), 1u);
     EXPECT_EQ(script.Shown()[0].text, "Invalid filename");
+}
+
+} // namespace
+
+namespace {
+
+// Counts what reaches a form's window during paint-only handling.
+class Delivered : public QObject
+{
+public:
+    int paints = 0;
+    int input = 0;
+    int closes = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::Paint:
+            ++paints;
+            break;
+        case QEvent::KeyPress:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+            ++input;
+            break;
+        case QEvent::Close:
+            ++closes;
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+};
+
+// During a long piece of work the window repaints, but neither keys, clicks
+// nor a close request reach it; the user's part stays the boxes'.
+TEST_F(ApplicationTest, PaintOnlyHandlingRepaintsAndDeliversNoInput)
+{
+    TTestDlg* form = nullptr;
+    app->CreateForm(form);
+    int clicks = 0;
+    form->OKBtn->OnClick = [&](ui::TObject*) { ++clicks; };
+    form->Show();
+    ui::ProcessMessages();
+    Delivered delivered;
+    for (QWidget* w : {form->Widget(), form->NewDir->Widget(), form->OKBtn->Widget()})
+        w->installEventFilter(&delivered);
+
+    // What the user does while the work goes on, and a part of the window uncovered.
+    QWidget* ok = form->OKBtn->Widget();
+    const QPointF centre(ok->width() / 2.0, ok->height() / 2.0);
+    QCoreApplication::postEvent(form->NewDir->Widget(),
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"));
+    QCoreApplication::postEvent(ok, new QMouseEvent(QEvent::MouseButtonPress, centre, ok->mapToGlobal(centre),
+                                                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(ok,
+                                new QMouseEvent(QEvent::MouseButtonRelease, centre, ok->mapToGlobal(centre),
+                                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    QCoreApplication::postEvent(form->Widget(), new QCloseEvent);
+    form->Widget()->update();
+
+    app->ProcessPaintMessages();
+
+    EXPECT_GT(delivered.paints, 0);
+    EXPECT_EQ(delivered.input, 0);
+    EXPECT_EQ(delivered.closes, 0);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(form->NewDir->Text(), "");
+    EXPECT_TRUE(form->Visible());
+    EXPECT_FALSE(app->Terminated());
+
+    // Once the work is over, input is delivered as always.
+    ui::ProcessMessages();
+    ui::TypeText(*form, "b");
+    EXPECT_EQ(form->NewDir->Text(), "b");
 }
 
 } // namespace

@@ -1,10 +1,14 @@
 #include "UiTestSupport.h"
 #include "ui/Dialogs.h"
+#include "ui/Internal.h"
 #include "ui/Panel.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace {
@@ -175,6 +179,76 @@ TEST_F(FormTest, DialogIsCentredOnItsFirstShowingAndReturnsWhereItWasClosed)
     EXPECT_EQ(second, QPoint(40, 30));
 }
 
+// The window manager's frame is centred, not the client area: a title bar
+// taller than the other edges must not push the window down.
+TEST(CentringTest, TheWholeWindowWithItsFrameStandsInTheMiddle)
+{
+    const struct
+    {
+        QRect area;
+        QSize client;
+        QMargins frame;
+    } cases[] = {
+        {QRect(0, 0, 1024, 768), QSize(535, 413), QMargins(1, 22, 1, 1)},
+        {QRect(0, 0, 1024, 768), QSize(313, 130), QMargins(4, 30, 4, 4)},
+        {QRect(1024, 100, 800, 600), QSize(323, 185), QMargins(2, 20, 2, 6)},
+        {QRect(0, 0, 1024, 768), QSize(323, 185), QMargins()},
+    };
+    for (const auto& c : cases) {
+        const QPoint client = ui::CentredClientPosition(c.area, c.client, c.frame);
+        const QRect whole(client - QPoint(c.frame.left(), c.frame.top()), c.client.grownBy(c.frame));
+        EXPECT_LE(std::abs((whole.left() - c.area.left()) - (c.area.right() - whole.right())), 1)
+            << c.frame.top();
+        EXPECT_LE(std::abs((whole.top() - c.area.top()) - (c.area.bottom() - whole.bottom())), 1)
+            << c.frame.top();
+    }
+    // Larger than the screen: the frame's top-left corner stays on it.
+    const QMargins frame(3, 25, 3, 3);
+    EXPECT_EQ(ui::CentredClientPosition(QRect(0, 0, 640, 480), QSize(700, 500), frame), QPoint(3, 25));
+}
+
+TEST_F(FormTest, ModalWindowsAreDialogsOfTheWindowTheyBelongTo)
+{
+    TTestDlg* mainForm = nullptr;
+    app->CreateForm(mainForm);
+    mainForm->Show();
+    auto* dlg = new TTestDlg(app.get(), nullptr, "Dlg");
+    struct Seen
+    {
+        QWindow* parent = nullptr;
+        Qt::WindowType type = Qt::Widget;
+    };
+    auto look = [](ui::TForm& f) {
+        QWindow* w = f.Widget()->windowHandle();
+        return w ? Seen{w->transientParent(), w->type()} : Seen{};
+    };
+    Seen dialog;
+    Seen boxOverDialog;
+    Seen boxOverMain;
+    script.Answer(ui::mrOk, [&](ui::TForm& f) {
+        dialog = look(f);
+        ui::ShowMessage("TARN, ACC, INV, ...");
+    });
+    script.Answer(ui::mrOk, [&](ui::TForm& f) { boxOverDialog = look(f); });
+    dlg->ShowModal();
+    script.Answer(ui::mrOk, [&](ui::TForm& f) { boxOverMain = look(f); });
+    ui::MessageBox("不可刪除!", "資訊");
+
+    QWindow* mainWindow = mainForm->Widget()->windowHandle();
+    EXPECT_EQ(dialog.parent, mainWindow);
+    EXPECT_EQ(dialog.type, Qt::Dialog);
+    EXPECT_EQ(boxOverDialog.parent, dlg->Widget()->windowHandle());
+    EXPECT_EQ(boxOverDialog.type, Qt::Dialog);
+    EXPECT_EQ(boxOverMain.parent, mainWindow);
+    EXPECT_EQ(boxOverMain.type, Qt::Dialog);
+    // The main window stays a window of its own; the dialog keeps its frame hints.
+    EXPECT_EQ(mainWindow->type(), Qt::Window);
+    EXPECT_EQ(mainWindow->transientParent(), nullptr);
+    const Qt::WindowFlags flags = dlg->Widget()->windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+}
+
 TEST_F(FormTest, DialogFrameHasAFixedSizeAndNoMinimiseOrMaximiseBox)
 {
     auto* dlg = new TTestDlg(app.get());
@@ -184,6 +258,48 @@ TEST_F(FormTest, DialogFrameHasAFixedSizeAndNoMinimiseOrMaximiseBox)
     EXPECT_FALSE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(w->windowFlags() & Qt::WindowCloseButtonHint);
+}
+
+// The default frame: a line of the shadow colour round the whole button.
+bool DrawnAsDefault(ui::TButton& button)
+{
+    const QImage image = button.Widget()->grab().toImage();
+    const QColor shadow = button.Widget()->palette().shadow().color();
+    const int w = image.width() - 1;
+    const int h = image.height() - 1;
+    for (const QPoint p : {QPoint(0, 0), QPoint(w / 2, 0), QPoint(0, h / 2), QPoint(w, h)})
+        if (image.pixelColor(p) != shadow)
+            return false;
+    return true;
+}
+
+TEST_F(FormTest, TheDefaultFrameGoesToTheFocusedButtonElseToTheDefaultButton)
+{
+    auto* dlg = new TTestDlg(app.get());
+    struct Step
+    {
+        std::string focus;
+        bool okFramed;
+        bool cancelFramed;
+    };
+    std::vector<Step> seen;
+    script.Answer(ui::mrOk, [&](ui::TForm& f) {
+        ui::FocusWindow(f);
+        for (ui::TWinControl* focus :
+             {static_cast<ui::TWinControl*>(dlg->NewDir), static_cast<ui::TWinControl*>(dlg->CancelBtn),
+              static_cast<ui::TWinControl*>(dlg->OKBtn), static_cast<ui::TWinControl*>(dlg->NewDir)}) {
+            focus->SetFocus();
+            seen.push_back({focus->Name(), DrawnAsDefault(*dlg->OKBtn), DrawnAsDefault(*dlg->CancelBtn)});
+        }
+    });
+    dlg->ShowModal();
+    const std::vector<std::pair<bool, bool>> expected{
+        {true, false}, {false, true}, {true, false}, {true, false}};
+    ASSERT_EQ(seen.size(), expected.size());
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].okFramed, expected[i].first) << "focus on " << seen[i].focus;
+        EXPECT_EQ(seen[i].cancelFramed, expected[i].second) << "focus on " << seen[i].focus;
+    }
 }
 
 TEST_F(FormTest, AClickOnTheBareBackgroundReachesTheFormNotOnAControl)

@@ -1,6 +1,13 @@
 #include "UiTestSupport.h"
 #include "ui/Dialogs.h"
 
+#include <QFont>
+#include <QFontMetrics>
+#include <QPushButton>
+#include <QWidget>
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
 using MessageWindowsTest = UiTest;
@@ -134,6 +141,48 @@ TEST_F(MessageWindowsTest, PasswordDialogGivesTheTypedPasswordOnOK)
 
     script.Answer(ui::mrOk, [](ui::TForm& f) { ui::PressKey(f, Key::Escape); });
     EXPECT_FALSE(ui::PasswordDialog("param.db", password));
+}
+
+// A short text under a caption: the box is wide enough for the caption and
+// the title bar's buttons (openbox needs about 130 px for "資訊"), and its
+// button stays in the middle.
+TEST_F(MessageWindowsTest, ABoxIsWideEnoughForItsCaptionAndTitleBarButtons)
+{
+    const std::string longCaption = "鷺沅資訊檔案還原程式系統 - V3.05 版 - 還原";
+    const struct
+    {
+        std::function<void()> show;
+        std::string caption;
+        int atLeast;
+    } cases[] = {
+        {[] { ui::MessageBox("不可刪除!", "資訊"); }, "資訊", 130},
+        {[] { ui::ShowMessage("不可刪除!"); }, "ReStore", 130},
+        {[&] { ui::MessageBox("OK?", longCaption); }, longCaption, 0},
+        {[&] { ui::MessageBox("OK?", longCaption, ui::MB_YESNO); }, longCaption, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.caption);
+        int width = 0;
+        int captionWidth = 0;
+        int buttonsLeft = 0;
+        int buttonsRight = 0;
+        script.Answer(ui::mrOk, [&](ui::TForm& f) {
+            width = f.ClientWidth();
+            QFont title = f.Widget()->font();
+            title.setBold(true);
+            captionWidth = QFontMetrics(title).horizontalAdvance(QString::fromStdString(c.caption));
+            buttonsLeft = width;
+            for (QPushButton* b : f.Widget()->findChildren<QPushButton*>()) {
+                buttonsLeft = std::min(buttonsLeft, b->x());
+                buttonsRight = std::max(buttonsRight, b->x() + b->width());
+            }
+        });
+        c.show();
+        EXPECT_GE(width, c.atLeast);
+        // The caption and at least three title-bar buttons of the classic size.
+        EXPECT_GE(width, captionWidth + 3 * 18);
+        EXPECT_LE(std::abs(buttonsLeft - (width - buttonsRight)), 1);
+    }
 }
 
 TEST(ModalScriptTest, AWindowWithoutAnAnswerIsReportedByItsText)
