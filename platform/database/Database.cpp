@@ -731,4 +731,19 @@ void TField::SetAsString(const std::string& value)
              quoted(value) + " is not a valid value for field " + quoted(FieldName()) + ".");
 }
 
+OpenTable::OpenTable(TTable& table) : m_table(table)
+{
+    m_table.Open();
+}
+
+OpenTable::~OpenTable()
+{
+    m_table.Close();
+}
+
+void OpenTable::Close()
+{
+    m_table.Close();
+}
+
 } // namespace database
