@@ -22,27 +22,6 @@ namespace {
 // The delete action offers at most this many registered names.
 constexpr int NameListCapacity = 100;
 
-// The table is open for one step only. Closing it on every way out also
-// drops a row left in edit mode by a failed post, so the next action finds
-// the table as it is on disk.
-class OpenTable
-{
-public:
-    explicit OpenTable(database::TTable& table) : m_table(table)
-    {
-        m_table.Open();
-    }
-    ~OpenTable()
-    {
-        m_table.Close();
-    }
-    OpenTable(const OpenTable&) = delete;
-    OpenTable& operator=(const OpenTable&) = delete;
-
-private:
-    database::TTable& m_table;
-};
-
 } // namespace
 
 void TCopyFiles::ButtonMkDirClick(ui::TObject*)
@@ -54,7 +33,7 @@ void TCopyFiles::ButtonMkDirClick(ui::TObject*)
     const std::string path = files::joinName(DestinationDirectory->Directory(), name);
 
     if (!name.empty()) {
-        OpenTable open(*TblPath);
+        database::OpenTable open(*TblPath);
         if (TblPath->FindKey(name))
             TblPath->Edit();
         else
@@ -76,7 +55,7 @@ void TCopyFiles::DeleteDirClick(ui::TObject*)
     std::array<std::string, NameListCapacity> names;
     int rows = 0;
     {
-        OpenTable open(*TblPath);
+        database::OpenTable open(*TblPath);
         rows = TblPath->RecordCount();
         int read = 0;
         TblPath->First();
@@ -106,7 +85,7 @@ void TCopyFiles::DeleteDirClick(ui::TObject*)
 
     // A folder the source still holds would come back with the next run.
     if (files::directoryExists(sourcePath)) {
-        if (Direction() == TransferDirection::Restore)
+        if (Profile().deleteRefusal == RefusalForm::PlainMessage)
             ui::ShowMessage("不可刪除!");
         else
             ui::MessageBox("不可刪除!", "資訊", ui::MB_OK);
@@ -118,7 +97,7 @@ void TCopyFiles::DeleteDirClick(ui::TObject*)
     if (files::removeDir(targetPath))
         RefreshPaths();
 
-    OpenTable open(*TblPath);
+    database::OpenTable open(*TblPath);
     if (TblPath->FindKey(name))
         TblPath->Delete();
 }
