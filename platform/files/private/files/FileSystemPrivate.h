@@ -1,5 +1,9 @@
 #pragma once
 
+#ifndef TARN_FILES_PRIVATE
+#error "private to the file layer: include its public headers instead"
+#endif
+
 // Shared by the layer's own sources only; not part of its interface.
 
 #include "files/FileSystem.h"
