@@ -28,12 +28,19 @@ constexpr const char* TablePasswords[] = {
     "nyc924157", "tzq135860",   "ubx246971", "739582",    "rme357028", "jkw468139",
 };
 
-// A step that stops the set-up: the message to show, and what goes with it.
+// A step that stops the set-up: the message to show, whether a beep comes
+// first, and whether the window, and with it the program, closes after it.
+enum class Afterwards
+{
+    CloseWindow,
+    KeepWindowOpen,
+};
+
 struct SetupFailure
 {
     std::string text;
-    bool beep = true;
-    bool closesWindow = true;
+    bool beep;
+    Afterwards afterwards;
 };
 
 template <class T> using StepResult = std::variant<T, SetupFailure>;
@@ -65,29 +72,28 @@ StepResult<DatabaseLocation> LocateDatabase()
     const std::string settings = files::joinName(files::currentFolder(), "Tarn.ini");
     if (!files::fileExists(settings))
         return SetupFailure{"本程式無法單獨使用!!\r\n請配合本公司軟體方可執行!\r\n\r\n或 請檢查 Tarn.ini "
-                            "中網路路徑設定是否正確!"};
+                            "中網路路徑設定是否正確!",
+                            true, Afterwards::CloseWindow};
     const std::string folder = transfer::readDatabaseFolder(settings);
     if (!files::fileExists(folder + "\\inst.DB"))
-        return SetupFailure{"找不到網路磁碟機上之檔案，請確定路徑是否正確！"};
+        return SetupFailure{"找不到網路磁碟機上之檔案，請確定路徑是否正確！", true, Afterwards::CloseWindow};
     return DatabaseLocation{{"PATH=" + folder + "\\"}, folder + "\\"};
 }
 
 // Sets SourceFolder and TargetFolder from their rows; a missing row leaves
-// "C:\" for its folder and the window open. The table is closed before the
-// message shows.
+// "C:\" for its folder and the window open. The table is closed on the way
+// out, before the message shows.
 std::optional<SetupFailure> ReadFolders(database::TTable& table, const DirectionProfile& profile)
 {
     database::OpenTable open(table);
     if (!table.FindKey(profile.sourceKey)) {
-        open.Close();
         SourceFolder = "C:\\";
-        return SetupFailure{"找不到「來源資料夾」路徑設定參數!", true, false};
+        return SetupFailure{"找不到「來源資料夾」路徑設定參數!", true, Afterwards::KeepWindowOpen};
     }
     SourceFolder = table.FieldByName("Value").AsString();
     if (!table.FindKey(profile.targetKey)) {
-        open.Close();
         TargetFolder = "C:\\";
-        return SetupFailure{profile.targetRowMissing, true, false};
+        return SetupFailure{profile.targetRowMissing, true, Afterwards::KeepWindowOpen};
     }
     TargetFolder = table.FieldByName("Value").AsString();
     return std::nullopt;
@@ -96,10 +102,10 @@ std::optional<SetupFailure> ReadFolders(database::TTable& table, const Direction
 std::optional<SetupFailure> CheckFolders(const DirectionProfile& profile)
 {
     if (!files::directoryExists(SourceFolder))
-        return SetupFailure{profile.sourceMissing, false};
+        return SetupFailure{profile.sourceMissing, false, Afterwards::CloseWindow};
     // Exact comparison: letter case and a trailing "\" count.
     if (SourceFolder == TargetFolder)
-        return SetupFailure{profile.sameFolders, false};
+        return SetupFailure{profile.sameFolders, false, Afterwards::CloseWindow};
     return std::nullopt;
 }
 
@@ -112,11 +118,11 @@ void TCopyFiles::FormActivate(ui::TObject*)
         if (failure.beep)
             ui::Beep();
         ui::MessageBox(failure.text, InfoCaption, ui::MB_OK);
-        if (failure.closesWindow)
+        if (failure.afterwards == Afterwards::CloseWindow)
             Close();
     };
 
-    // 1-4: back to the start, nothing connected.
+    // Back to the start, nothing connected.
     files::setCurrentFolder(StartFolder);
     if (profile.skipsOwnFile)
         ProgramFileName = FileNameOf(ui::Application->ExeName());
@@ -125,26 +131,26 @@ void TCopyFiles::FormActivate(ui::TObject*)
     Database1->Close();
     Database1->Params().clear();
 
-    // 5-8: the database, its session and the passwords.
+    // The database, its session and the passwords.
     const StepResult<DatabaseLocation> location = LocateDatabase();
     if (const auto* failure = std::get_if<SetupFailure>(&location))
         return fail(*failure);
-    const DatabaseLocation& database = std::get<DatabaseLocation>(location);
-    Database1->Params() = database.params;
+    const DatabaseLocation& found = std::get<DatabaseLocation>(location);
+    Database1->Params() = found.params;
     Database1->Open();
     if (profile.setsNetFileDir)
-        database::Session().SetNetFileDir(database.netFileDir);
+        database::Session().SetNetFileDir(found.netFileDir);
     for (const char* password : TablePasswords)
         database::Session().AddPassword(password);
 
-    // 9-13: the two folders, read and checked.
+    // The two folders, read and checked.
     if (const auto failure = ReadFolders(*Table1, profile))
         return fail(*failure);
     if (const auto failure = CheckFolders(profile))
         return fail(*failure);
 
-    // 14-17: a missing target made, both sides shown, the free space. A
-    // target that still does not exist is left to the refresh.
+    // A missing target made, both sides shown, the free space. A target that
+    // still does not exist is left to the refresh.
     if (!files::directoryExists(TargetFolder))
         files::forceDirectories(TargetFolder);
     SourceDrive->SetDrive(DriveLetter(SourceFolder));

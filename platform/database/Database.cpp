@@ -741,9 +741,4 @@ OpenTable::~OpenTable()
     m_table.Close();
 }
 
-void OpenTable::Close()
-{
-    m_table.Close();
-}
-
 } // namespace database

@@ -206,9 +206,6 @@ public:
     OpenTable(const OpenTable&) = delete;
     OpenTable& operator=(const OpenTable&) = delete;
 
-    // Closes it before the end of the step.
-    void Close();
-
 private:
     TTable& m_table;
 };
