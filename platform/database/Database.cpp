@@ -492,7 +492,11 @@ struct TTable::Impl
         std::string record = buffer;
         std::string was = original;
         rewrite([&](px::Table& fresh) -> std::optional<std::size_t> {
-            std::optional<std::size_t> old = inserting ? std::nullopt : find(fresh, was);
+            // Not a conditional expression: GCC 12 at -Os then takes the empty
+            // optional for an uninitialised one (-Wmaybe-uninitialized).
+            std::optional<std::size_t> old;
+            if (!inserting)
+                old = find(fresh, was);
             if (old && fresh.records[*old] == record)
                 return std::nullopt; // nothing to change
             if (old)
