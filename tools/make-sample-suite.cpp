@@ -12,7 +12,8 @@ int main(int argc, char** argv)
     }
     try {
         samplesuite::Layout layout = samplesuite::build(argv[1]);
-        std::printf("DOSDEVICES=%s\nsuite folder: %s\n", layout.dosdevices.c_str(), layout.suiteFolder.c_str());
+        std::printf("DOSDEVICES=%s\nsuite folder: %s\n", layout.dosdevices.c_str(),
+                    layout.suiteFolder.c_str());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make-sample-suite: %s\n", e.what());
         return 1;

@@ -5,7 +5,7 @@
 // registered-subfolder actions. The transfer direction makes it the restore
 // window or the backup window.
 
-#include "transfer/TransferDirection.h"
+#include "transfer/DirectionProfile.h"
 #include "ui/Form.h"
 
 #include <memory>
@@ -39,6 +39,8 @@ public:
     ~TCopyFiles() override;
 
     TransferDirection Direction() const;
+    // What the direction changes: texts, steps and branches.
+    const DirectionProfile& Profile() const;
 
     ui::TLabel* Label1 = nullptr;
     ui::TLabel* Label2 = nullptr;

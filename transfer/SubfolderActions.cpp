@@ -23,27 +23,6 @@ namespace {
 // The delete action offers at most this many registered names.
 constexpr int NameListCapacity = 100;
 
-// The table is open for one step only. Closing it on every way out also
-// drops a row left in edit mode by a failed post, so the next action finds
-// the table as it is on disk.
-class OpenTable
-{
-public:
-    explicit OpenTable(database::TTable& table) : m_table(table)
-    {
-        m_table.Open();
-    }
-    ~OpenTable()
-    {
-        m_table.Close();
-    }
-    OpenTable(const OpenTable&) = delete;
-    OpenTable& operator=(const OpenTable&) = delete;
-
-private:
-    database::TTable& m_table;
-};
-
 } // namespace
 
 void TCopyFiles::ButtonMkDirClick(ui::TObject*)
@@ -59,7 +38,7 @@ void TCopyFiles::ButtonMkDirClick(ui::TObject*)
     // stands for the target folder itself.
     const bool allowed = name.empty() || transfer::usableSubfolderName(name);
     if (!name.empty() && allowed) {
-        OpenTable open(*TblPath);
+        database::OpenTable open(*TblPath);
         if (TblPath->FindKey(name))
             TblPath->Edit();
         else
@@ -81,7 +60,7 @@ void TCopyFiles::DeleteDirClick(ui::TObject*)
     std::array<std::string, NameListCapacity> names;
     int rows = 0;
     {
-        OpenTable open(*TblPath);
+        database::OpenTable open(*TblPath);
         rows = TblPath->RecordCount();
         int read = 0;
         TblPath->First();
@@ -116,7 +95,7 @@ void TCopyFiles::DeleteDirClick(ui::TObject*)
 
     // A folder the source still holds would come back with the next run.
     if (allowed && files::directoryExists(sourcePath)) {
-        if (Direction() == TransferDirection::Restore)
+        if (Profile().deleteRefusal == RefusalForm::PlainMessage)
             ui::ShowMessage("不可刪除!");
         else
             ui::MessageBox("不可刪除!", "資訊", ui::MB_OK);
@@ -128,7 +107,7 @@ void TCopyFiles::DeleteDirClick(ui::TObject*)
     if (allowed && files::removeDir(targetPath))
         RefreshPaths();
 
-    OpenTable open(*TblPath);
+    database::OpenTable open(*TblPath);
     if (TblPath->FindKey(name))
         TblPath->Delete();
 }

@@ -37,31 +37,14 @@ constexpr const char* ReadErrorText = "讀取檔案錯誤! \r\n";
 constexpr const char* CreateErrorText = "無法建立檔案! ";
 constexpr const char* WriteErrorText = "寫入檔案錯誤! \r\n";
 
-struct RunTexts
-{
-    const char* confirmation;
-    const char* secondConfirmation; // nullptr: asked once
-    const char* sameFolder;
-    const char* completion;
-};
-
-RunTexts RunTextsOf(TransferDirection direction)
-{
-    if (direction == TransferDirection::Restore)
-        return {"是否確定還原 ?", "您是否確定執行還原功能 ?",
-                "無法還原檔案至相同目錄下! \r\n請重新選擇好目的資料夾!", "檔案還原完畢!"};
-    return {"是否確定複製 ?", nullptr, "無法複製檔案至相同目錄下! \r\n請重新選擇好目的資料夾!",
-            "檔案備份複製完畢!"};
-}
-
-// The database engine's lock and network-control files, and in the restore
-// direction the program's own file, are never copied.
-bool NeverCopied(const std::string& name, bool restore)
+// The database engine's lock and network-control files, and where the
+// direction says so the program's own file, are never copied.
+bool NeverCopied(const std::string& name, bool skipOwnFile)
 {
     const std::string upper = files::upperAscii(name);
     if (upper == "PARADOX.LCK" || upper == "PDOXUSRS.LCK" || upper == "PDOXUSRS.NET")
         return true;
-    return restore && upper == files::upperAscii(ProgramFileName);
+    return skipOwnFile && upper == files::upperAscii(ProgramFileName);
 }
 
 int AskAbortRetryIgnore(const std::string& text)
@@ -189,7 +172,7 @@ FileOutcome CopyOneFile(TCopyFiles& window, const std::string& sourceFolder, con
 }
 
 // Copies what the source file list shows into the folder the target list shows.
-void CopyFolder(TCopyFiles& window, char* buffer, bool restore)
+void CopyFolder(TCopyFiles& window, char* buffer, bool skipOwnFile)
 {
     const std::string sourceFolder = window.SourceDirectory->Directory();
     const std::string targetFolder = window.DestinationDirectory->Directory();
@@ -197,7 +180,7 @@ void CopyFolder(TCopyFiles& window, char* buffer, bool restore)
     const std::int64_t count = static_cast<std::int64_t>(names.size());
     for (std::int64_t i = 0; i < count; ++i) {
         const std::string& name = names[static_cast<std::size_t>(i)];
-        if (NeverCopied(name, restore))
+        if (NeverCopied(name, skipOwnFile))
             continue;
         // Skipped files count too: the bar shows the share of the list before this file.
         window.ProgressBar->SetPosition(static_cast<int>(i * 100 / count));
@@ -211,15 +194,7 @@ void CopyFolder(TCopyFiles& window, char* buffer, bool restore)
 std::vector<std::string> ReadRegisteredSubfolders(database::TTable& table)
 {
     std::vector<std::string> names;
-    table.Open();
-    struct Closer
-    {
-        database::TTable& table;
-        ~Closer()
-        {
-            table.Close();
-        }
-    } closer{table};
+    database::OpenTable open(table);
     while (!table.Eof() && names.size() < MaxRegisteredSubfolders) {
         names.push_back(table.FieldByName("PathName").AsString());
         table.Next();
@@ -243,19 +218,18 @@ void EndStep(std::exception_ptr& failure, const std::function<void()>& step)
 
 void TCopyFiles::CopyFilesClick(ui::TObject*)
 {
-    const bool restore = Direction() == TransferDirection::Restore;
-    const RunTexts texts = RunTextsOf(Direction());
+    const DirectionProfile& profile = Profile();
 
-    if (ui::MessageBox(texts.confirmation, ConfirmCaption, ui::MB_YESNO) != ui::IDYES)
+    if (ui::MessageBox(profile.confirmation, ConfirmCaption, ui::MB_YESNO) != ui::IDYES)
         return;
-    if (texts.secondConfirmation != nullptr &&
-        ui::MessageBox(texts.secondConfirmation, SecondConfirmCaption, ui::MB_YESNO) != ui::IDYES)
+    if (profile.secondConfirmation != nullptr &&
+        ui::MessageBox(profile.secondConfirmation, SecondConfirmCaption, ui::MB_YESNO) != ui::IDYES)
         return;
 
     // An exact comparison, letter case included.
     if (SourceDrive->Drive() == DestinationDrive->Drive() &&
         SourceDirectory->Directory() == DestinationDirectory->Directory()) {
-        ui::MessageBox(texts.sameFolder, InfoCaption, ui::MB_OK);
+        ui::MessageBox(profile.sameFolder, InfoCaption, ui::MB_OK);
         return;
     }
 
@@ -293,7 +267,7 @@ void TCopyFiles::CopyFilesClick(ui::TObject*)
                 DestinationDirectory->SetDirectory(targetSubfolder);
             }
             ui::Screen->SetCursor(ui::crHourGlass);
-            CopyFolder(*this, buffer.get(), restore);
+            CopyFolder(*this, buffer.get(), profile.skipsOwnFile);
         }
     } catch (...) {
         failure = std::current_exception();
@@ -309,7 +283,7 @@ void TCopyFiles::CopyFilesClick(ui::TObject*)
     EndStep(failure, [this] { RefreshPaths(); });
     EndStep(failure, [this] { UpdateMask(); });
     ButtonExit->SetEnabled(true);
-    ui::MessageBox(texts.completion, InfoCaption, ui::MB_OK);
+    ui::MessageBox(profile.completion, InfoCaption, ui::MB_OK);
 
     if (failure)
         std::rethrow_exception(failure);

@@ -492,7 +492,11 @@ struct TTable::Impl
         std::string record = buffer;
         std::string was = original;
         rewrite([&](px::Table& fresh) -> std::optional<std::size_t> {
-            std::optional<std::size_t> old = inserting ? std::nullopt : find(fresh, was);
+            // Not a conditional expression: GCC 12 at -Os then takes the empty
+            // optional for an uninitialised one (-Wmaybe-uninitialized).
+            std::optional<std::size_t> old;
+            if (!inserting)
+                old = find(fresh, was);
             if (old && fresh.records[*old] == record)
                 return std::nullopt; // nothing to change
             if (old)
@@ -729,6 +733,16 @@ void TField::SetAsString(const std::string& value)
     if (!px::storeText(field, stored, t.buffer.data() + field.offset))
         fail(EngineError::Code::InvalidValue,
              quoted(value) + " is not a valid value for field " + quoted(FieldName()) + ".");
+}
+
+OpenTable::OpenTable(TTable& table) : m_table(table)
+{
+    m_table.Open();
+}
+
+OpenTable::~OpenTable()
+{
+    m_table.Close();
 }
 
 } // namespace database

@@ -195,4 +195,19 @@ private:
     std::unique_ptr<Impl> m;
 };
 
+// A table opened for one step: closed on every way out, which also drops a
+// row left in edit or insert state by a failed post, so that the next step
+// finds the table as it is on disk.
+class OpenTable
+{
+public:
+    explicit OpenTable(TTable& table);
+    ~OpenTable();
+    OpenTable(const OpenTable&) = delete;
+    OpenTable& operator=(const OpenTable&) = delete;
+
+private:
+    TTable& m_table;
+};
+
 } // namespace database

@@ -165,8 +165,9 @@ std::string bcdText(std::string_view raw)
     }
     whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
     fraction.erase(std::min(fraction.find_last_not_of('0') + 1, fraction.size()));
+    // Not = "0": GCC 12 at -O3 takes that for an overlapping copy (-Wrestrict).
     if (whole.empty())
-        whole = "0";
+        whole.push_back('0');
     std::string text = (negative ? "-" : "") + whole;
     if (!fraction.empty())
         text += "." + fraction;

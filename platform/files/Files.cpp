@@ -369,12 +369,26 @@ Handle FileOps::create(const std::string& path)
     return fd;
 }
 
+namespace {
+detail::HostRead g_hostRead = nullptr;
+} // namespace
+
+void detail::setHostRead(HostRead read)
+{
+    g_hostRead = read;
+}
+
+ssize_t detail::hostRead(int fd, void* buffer, std::size_t count)
+{
+    return g_hostRead != nullptr ? g_hostRead(fd, buffer, count) : ::read(fd, buffer, count);
+}
+
 long FileOps::read(Handle file, void* buffer, std::size_t count)
 {
     auto* bytes = static_cast<char*>(buffer);
     std::size_t done = 0;
     while (done < count) {
-        ssize_t n = ::read(file, bytes + done, count - done);
+        ssize_t n = detail::hostRead(file, bytes + done, count - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {

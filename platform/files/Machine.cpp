@@ -122,7 +122,8 @@ Machine buildMachine(const std::string& dosdevices, const std::string& workingFo
 {
     Machine machine;
     if (dosdevices.empty()) {
-        machine.roots[2] = "/";
+        // Not = "/": GCC 12 at -O3 takes that for an overlapping copy (-Wrestrict).
+        machine.roots[2].push_back('/');
     } else {
         DIR* dir = opendir(dosdevices.c_str());
         if (dir == nullptr)

@@ -1,5 +1,6 @@
 #include "ui/Form.h"
 
+#include "support/ScopeExit.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/Internal.h"
@@ -24,18 +25,7 @@ namespace {
 // focus arrives at a form other than the one recorded.
 TForm* g_focusRecord = nullptr;
 
-template <class F> class ScopeExit
-{
-public:
-    explicit ScopeExit(F f) : m_f(std::move(f)) {}
-    ~ScopeExit()
-    {
-        m_f();
-    }
-
-private:
-    F m_f;
-};
+using support::ScopeExit;
 
 // The offscreen platform has no window order to change.
 void BringWindowToFront(QWidget* window)

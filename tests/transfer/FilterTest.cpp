@@ -10,6 +10,8 @@
 #include "ui/Screen.h"
 #include "ui/ScrollBox.h"
 
+#include <cstdint>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace transfertest;
@@ -143,6 +145,36 @@ TEST_F(Filter, SizeInWholeKilobytes)
         w.RefreshPaths();
         EXPECT_EQ(w.FilesLength->Caption(), c.caption);
         EXPECT_EQ(w.FIleCount->Caption(), "選擇檔案數 :  " + std::to_string(c.sizes.size()));
+    }
+}
+
+TEST_F(Filter, TotalsOfTwoGibibytesAndMore)
+{
+    // Sparse files: their size without the disk space.
+    constexpr std::uintmax_t GiB = std::uintmax_t(1) << 30;
+    const struct
+    {
+        std::vector<std::uintmax_t> sizes;
+        const char* caption;
+    } cases[] = {
+        {{GiB, GiB}, "總檔案大小 :  2097152 KB"},
+        {{3 * GiB, 2 * GiB + 1024}, "總檔案大小 :  5242881 KB"},
+    };
+    for (const auto& c : cases) {
+        Drives local{"CD"};
+        local.folder("C:\\SRC");
+        for (std::size_t i = 0; i < c.sizes.size(); ++i) {
+            const std::string path = "C:\\SRC\\f" + std::to_string(i) + ".bin";
+            local.file(path);
+            std::filesystem::resize_file(local.host(path), c.sizes[i]);
+        }
+        WindowFixture each;
+        Window& w = each.make(TransferDirection::Backup);
+        SourceFolder = "C:\\SRC";
+        TargetFolder = "C:\\SRC";
+        w.RefreshPaths();
+        EXPECT_EQ(w.FilesLength->Caption(), c.caption);
+        EXPECT_EQ(w.FIleCount->Caption(), "選擇檔案數 :  2");
     }
 }
 

@@ -9,6 +9,7 @@
 #include "database/Database.h"
 #include "database/TableBuilder.h"
 #include "files/FileSystem.h"
+#include "platform/files/BrokenRead.h"
 #include "platform/files/FailingFileOps.h"
 #include "platform/files/OtherProcess.h"
 #include "ui/BitBtn.h"
@@ -18,6 +19,7 @@
 #include "ui/Label.h"
 #include "ui/ProgressBar.h"
 #include "ui/RadioGroup.h"
+#include "ui/Screen.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -814,4 +816,91 @@ TEST_F(Run, AReadOnlyTargetBringsUpTheCreatePrompt)
     EXPECT_EQ(prompts(), std::vector<std::string>{"dialog Error: 無法建立檔案! ro.txt"});
     EXPECT_EQ(content(dst("ro.txt")), "read-only");
     EXPECT_EQ(content(dst("z.txt")), "z");
+}
+
+TEST_F(Run, EverySourceIsClosedAfterTheRun)
+{
+    // Copied whole, declined at the overwrite question, failed at a block.
+    drives.file(src("copied.db"), bytes(40000, 1));
+    drives.file(src("kept.txt"), "new");
+    drives.file(dst("kept.txt"), "old");
+    drives.file(src("unreadable.bin"), bytes(50000, 2));
+    Window& w = start();
+    w.WriteOpt->SetItemIndex(1);
+    FailingFileOps faults;
+    faults.failRead("unreadable.bin", 1);
+    confirm();
+    fixture->script.Answer(ui::mrNo);    // kept.txt
+    fixture->script.Answer(ui::mrAbort); // unreadable.bin
+    click(w);
+    ASSERT_EQ(prompts().size(), 2u);
+    for (const char* name : {"copied.db", "kept.txt", "unreadable.bin"}) {
+        const std::string path = src(name);
+        files::test::HoldingProcess writer(
+            [&] { return files::fileOps().open(path, files::Access::ReadWrite, files::Share::DenyNone); });
+        EXPECT_TRUE(writer.holds()) << name << ": error " << writer.error();
+    }
+}
+
+TEST_F(Run, TheCompletionBoxShowsTheWindowAsTheRunLeftIt)
+{
+    drives.file(src("a.db"), "new a");
+    drives.file(dst("a.db"), "old a");
+    drives.file(src("SUB\\s.txt"), "sub");
+    registered({"SUB"});
+    Window& w = start();
+    w.WriteOpt->SetItemIndex(1);
+    confirm();
+    // A file that turns up in the source during the run is counted at its end.
+    fixture->script.Answer(ui::mrYes,
+                           [&](ui::TForm&) { drives.file(src("late.txt"), std::string(2048, 'l')); });
+    bool looked = false;
+    fixture->script.Answer(ui::mrOk, [&](ui::TForm&) {
+        looked = true;
+        EXPECT_TRUE(w.ButtonExit->Enabled());
+        EXPECT_EQ(w.SourceDirectory->Directory(), src());
+        EXPECT_EQ(w.DestinationDirectory->Directory(), dst());
+        EXPECT_EQ(itemsOf(w.SourceFiles->Items()), (std::vector<std::string>{"a.db", "late.txt"}));
+        EXPECT_EQ(itemsOf(w.DestinationFiles->Items()), std::vector<std::string>{"a.db"});
+        EXPECT_EQ(w.FIleCount->Caption(), "選擇檔案數 :  2");
+        EXPECT_EQ(w.FilesLength->Caption(), "總檔案大小 :  2 KB");
+    });
+    w.CopyFiles->PerformClick();
+    EXPECT_TRUE(fixture->script.Unexpected().empty());
+    EXPECT_TRUE(looked);
+}
+
+TEST_F(Run, TheHourglassShowsWhileFilesAreCopied)
+{
+    drives.file(src("a.txt"), "new");
+    drives.file(dst("a.txt"), "old");
+    drives.file(src("SUB\\b.txt"), "new");
+    drives.file(dst("SUB\\b.txt"), "old");
+    registered({"SUB"});
+    Window& w = start();
+    w.WriteOpt->SetItemIndex(1);
+    confirm();
+    std::vector<ui::TCursor> cursors;
+    const auto look = [&](ui::TForm&) { cursors.push_back(ui::Screen->Cursor()); };
+    fixture->script.Answer(ui::mrYes, look); // a.txt, in the top folder
+    fixture->script.Answer(ui::mrYes, look); // SUB\b.txt
+    fixture->script.Answer(ui::mrOk, look);  // the completion box
+    w.CopyFiles->PerformClick();
+    EXPECT_EQ(cursors, (std::vector<ui::TCursor>{ui::crHourGlass, ui::crHourGlass, ui::crDefault}));
+}
+
+TEST_F(Run, AReadErrorInTheMiddleOfABlockThenRetryGivesAnExactCopy)
+{
+    drives.file(src("big.bin"), bytes(100000, 5));
+    Window& w = start();
+    // Within the second block: its first bytes are read before the error.
+    files::test::BrokenRead broken(drives.host(src("big.bin")), 40000);
+    confirm();
+    fixture->script.Answer(ui::mrRetry);
+    click(w);
+    EXPECT_EQ(prompts(), std::vector<std::string>{"dialog Error: 讀取檔案錯誤! \r\nbig.bin"});
+    EXPECT_EQ(broken.failed(), 1);
+    const std::string copy = content(dst("big.bin"));
+    EXPECT_EQ(copy.size(), 100000u);
+    EXPECT_TRUE(copy == bytes(100000, 5)) << "the copy differs from its source";
 }

@@ -13,12 +13,12 @@ namespace samplesuite {
 //   D:\BACKUP         the backup folder
 struct Layout
 {
-    std::string root;          // host folder holding everything
-    std::string dosdevices;    // host folder to set DOSDEVICES to
-    std::string suiteFolder;   // host folder of C:\TARN (the working folder)
-    std::string databaseFolder;// host folder of C:\TARN\DB
-    std::string dataFolder;    // host folder of C:\TARN\DATA
-    std::string backupFolder;  // host folder of D:\BACKUP
+    std::string root;           // host folder holding everything
+    std::string dosdevices;     // host folder to set DOSDEVICES to
+    std::string suiteFolder;    // host folder of C:\TARN (the working folder)
+    std::string databaseFolder; // host folder of C:\TARN\DB
+    std::string dataFolder;     // host folder of C:\TARN\DATA
+    std::string backupFolder;   // host folder of D:\BACKUP
 };
 
 struct SampleFile

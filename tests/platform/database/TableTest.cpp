@@ -242,6 +242,19 @@ TEST_F(TableTest, ChangesKeepTheEncryptionOfTheTableAndItsIndex)
     EXPECT_EQ(data.find("SECRET-NAME"), std::string::npos);
     EXPECT_EQ(index.find("SECRET-NAME"), std::string::npos);
     EXPECT_EQ(readTable("param", {"PathName"}), names({"5-BAKS", "SECRET-NAME"}));
+
+    // The index header names the table's encryption, and the index block,
+    // which holds the first key of the one data block, deciphers with it.
+    const auto byteAt = [&](std::size_t at) {
+        return std::uint32_t(static_cast<unsigned char>(index.at(at)));
+    };
+    const std::uint32_t indexCheck =
+        byteAt(0x25) | byteAt(0x26) << 8 | byteAt(0x27) << 16 | byteAt(0x28) << 24;
+    EXPECT_EQ(indexCheck, px::passwordCheck("tzq135860"));
+    const std::size_t headerSize = byteAt(0x02) | byteAt(0x03) << 8;
+    std::string block = index.substr(headerSize, byteAt(0x05) * 1024);
+    px::decryptBlock(block.data(), block.size(), indexCheck, 1);
+    EXPECT_NE(block.find("5-BAKS"), std::string::npos);
 }
 
 TEST_F(TableTest, RewriteKeepsEveryPropertyOfTheTable)

@@ -107,7 +107,7 @@ std::string TempDrives::host(const std::string& windowsPath) const
         if (end == std::string::npos)
             end = windowsPath.size();
         if (end > at)
-            path += "/" + windowsPath.substr(at, end - at);
+            path.append("/").append(windowsPath, at, end - at);
         at = end + 1;
     }
     return path;

@@ -1,11 +1,16 @@
 #pragma once
 
+#ifndef TARN_FILES_PRIVATE
+#error "private to the file layer: include its public headers instead"
+#endif
+
 // Shared by the layer's own sources only; not part of its interface.
 
 #include "files/FileSystem.h"
 
 #include <string>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <vector>
 
 namespace files::detail {
@@ -66,5 +71,12 @@ struct Resolved
 // Resolves a Windows path; an empty path names the current folder of the
 // current drive only when allowEmpty.
 Resolved resolve(const std::string& path, bool allowEmpty = false);
+
+// The host's read(2) under FileOps::read. Tests put another in its place to
+// make a real descriptor fail part-way through a block; nullptr puts read(2)
+// back.
+using HostRead = ssize_t (*)(int fd, void* buffer, std::size_t count);
+void setHostRead(HostRead read);
+ssize_t hostRead(int fd, void* buffer, std::size_t count);
 
 } // namespace files::detail

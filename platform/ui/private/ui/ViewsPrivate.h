@@ -1,5 +1,9 @@
 #pragma once
 
+#ifndef TARN_UI_PRIVATE
+#error "private to the window library: include its public headers instead"
+#endif
+
 // Pieces the drive selector, folder list and file list share. Qt stays in
 // the library's sources.
 

@@ -1,5 +1,9 @@
 #pragma once
 
+#ifndef TARN_UI_PRIVATE
+#error "private to the window library: include its public headers instead"
+#endif
+
 // Qt helpers for the library's own sources; subsystems never include this.
 
 #include "ui/Bitmap.h"

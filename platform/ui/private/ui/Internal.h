@@ -1,5 +1,9 @@
 #pragma once
 
+#ifndef TARN_UI_PRIVATE
+#error "private to the window library: include its public headers instead"
+#endif
+
 // Declarations shared between the library's own sources.
 
 #include <string>
