@@ -4,6 +4,7 @@
 
 #include "files/FileSystem.h"
 
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -53,5 +54,47 @@ struct Resolved
 // Resolves a Windows path; an empty path names the current folder of the
 // current drive only when allowEmpty.
 Resolved resolve(const std::string& path, bool allowEmpty = false);
+
+// ---- What folders hold (FolderIndex.cpp) -------------------------------
+
+// The name in a host folder that matches name ignoring case, spelled as on
+// disk (the first in byte order); empty when there is none or the folder
+// cannot be read. A folder is read once and again only when it changed.
+std::string spellingIn(const std::string& hostFolder, const std::string& name);
+
+struct ListedEntry
+{
+    std::string name;
+    std::string upper;
+    struct stat st = {};
+    int attr = 0;
+    LocalTime time;
+};
+using Listing = std::vector<ListedEntry>;
+
+// The files and folders of a host folder with their stat and attributes, in
+// the order of their upper-cased names; nullptr and error when it cannot be
+// read. One listing serves every search of the folder made soon after.
+std::shared_ptr<const Listing> listFolder(const std::string& hostFolder, int& error);
+
+// The program itself changed the folder: a name added, one removed (either
+// may be empty). Keeps the folder's index true without reading it again.
+void folderChanged(const std::string& hostFolder, const std::string& added, const std::string& removed = {});
+
+// Drops every index (a new mount).
+void forgetFolders();
+
+// Whether files on a device may carry extended attributes; learnt from the
+// first attempt that the file system refuses.
+bool keepsAttributes(dev_t device);
+void keepsNoAttributes(dev_t device);
+
+// DOS attributes of a host entry: the stored ones, folder, read-only, and
+// hidden for names starting with a dot.
+int attributesOf(const std::string& host, const std::string& name, const struct stat& st);
+
+// The host folder that holds a host path, and the last name of the path.
+std::string hostFolderOf(const std::string& host);
+std::string hostNameOf(const std::string& host);
 
 } // namespace files::detail

@@ -266,27 +266,12 @@ Parsed parse(const std::string& path, bool allowEmpty)
     return parsed;
 }
 
-// The spelling of name in a host folder that matches it ignoring case: the
-// first in byte order; empty when there is none or the folder cannot be read.
-std::string otherSpelling(const std::string& folder, const std::string& name)
-{
-    std::string best;
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr)
-        return best;
-    while (dirent* entry = readdir(dir)) {
-        if (detail::sameNameIgnoringCase(entry->d_name, name) && (best.empty() || best > entry->d_name))
-            best = entry->d_name;
-    }
-    closedir(dir);
-    return best;
-}
-
 } // namespace
 
 void mount(const std::string& dosdevicesDir, const std::string& hostWorkingFolder)
 {
     Machine machine = buildMachine(dosdevicesDir, hostWorkingFolder, true);
+    detail::forgetFolders();
     std::lock_guard lock(g_mutex);
     g_machine = std::move(machine);
     g_mounted = true;
@@ -457,7 +442,29 @@ Resolved resolve(const std::string& path, bool allowEmpty)
         r.st = {};
         return r;
     }
-    for (std::size_t i = 0; i < r.parts.size(); ++i) {
+    // Most paths are spelled as on disk: one stat of the whole path, or of
+    // its folder when only the last name is missing, settles them.
+    std::size_t start = 0;
+    if (!r.parts.empty()) {
+        std::string folder = host;
+        for (std::size_t i = 0; i + 1 < r.parts.size(); ++i)
+            folder = hostChild(folder, r.parts[i]);
+        std::string whole = hostChild(folder, r.parts.back());
+        struct stat st;
+        if (::stat(whole.c_str(), &st) == 0) {
+            host = whole;
+            r.found = r.parts.size();
+            r.st = st;
+            start = r.parts.size();
+        } else if (r.parts.size() > 1 && errno == ENOENT && ::stat(folder.c_str(), &st) == 0 &&
+                   S_ISDIR(st.st_mode)) {
+            host = folder;
+            r.found = r.parts.size() - 1;
+            r.st = st;
+            start = r.found;
+        }
+    }
+    for (std::size_t i = start; i < r.parts.size(); ++i) {
         std::string candidate = hostChild(host, r.parts[i]);
         struct stat st;
         if (::stat(candidate.c_str(), &st) != 0) {
@@ -468,8 +475,8 @@ Resolved resolve(const std::string& path, bool allowEmpty)
                     r.brokenLink = true;
                     break;
                 }
-                // Not spelled so: the scan of the folder is the fallback only.
-                std::string other = otherSpelling(host, r.parts[i]);
+                // Not spelled so: the folder's index knows the other spellings.
+                std::string other = spellingIn(host, r.parts[i]);
                 if (other.empty())
                     break;
                 candidate = hostChild(host, other);
