@@ -314,6 +314,42 @@ TEST_F(Files, AReplacementTakesTheTargetsPlaceOnlyWhenCommitted)
     EXPECT_EQ(after.second, 10);
 }
 
+TEST_F(Files, ALinkIsReplacedItselfAndWhatItNamesIsNeverWritten)
+{
+    const std::string outside = machine.base() + "/outside.txt";
+    writeHostFile(outside, "outside");
+    for (bool whole : {false, true}) {
+        unlink(host("Data/link.db").c_str());
+        ASSERT_EQ(symlink(outside.c_str(), host("Data/link.db").c_str()), 0);
+        if (whole) {
+            ASSERT_TRUE(writeFileAtomically("C:\\Data\\link.db", "new"));
+        } else {
+            Handle file = fileOps().createReplacement("C:\\Data\\link.db", "");
+            ASSERT_NE(file, InvalidHandle);
+            ASSERT_TRUE(fileOps().write(file, "new", 3));
+            ASSERT_TRUE(fileOps().commitReplacement(file));
+        }
+        struct stat st;
+        ASSERT_EQ(lstat(host("Data/link.db").c_str(), &st), 0);
+        EXPECT_TRUE(S_ISREG(st.st_mode)) << whole;
+        EXPECT_EQ(readHostFile(host("Data/link.db")), "new");
+        EXPECT_EQ(readHostFile(outside), "outside");
+    }
+}
+
+TEST_F(Files, LeftoversThatNobodyHoldsGoWhenTheirFolderIsNextWritten)
+{
+    // What a killed writer leaves where a file cannot be kept without a name.
+    writeHostFile(host("Data/.~tarn-dead"), "part");
+    writeHostFile(host("Data/.~tarn-held"), "another program's");
+    HoldingProcess other(
+        [] { return fileOps().open("C:\\Data\\.~tarn-held", Access::ReadWrite, Share::Exclusive); });
+    ASSERT_TRUE(other.holds()) << other.error();
+    ASSERT_TRUE(writeFileAtomically("C:\\Data\\inst.DB", "again"));
+    EXPECT_EQ(hostNames("Data"), ".~tarn-held inst.DB");
+    other.release();
+}
+
 TEST_F(Files, ADiscardedReplacementLeavesTheTargetAsItWas)
 {
     for (bool byClose : {false, true}) {
