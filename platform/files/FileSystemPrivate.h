@@ -77,6 +77,10 @@ using Listing = std::vector<ListedEntry>;
 // read. One listing serves every search of the folder made soon after.
 std::shared_ptr<const Listing> listFolder(const std::string& hostFolder, int& error);
 
+// Attributes of an entry from its folder's last listing, when the entry has
+// not changed since (its stat at hand tells); false when none is kept.
+bool cachedAttributes(const std::string& host, const struct stat& st, int& attr);
+
 // The program itself changed the folder: a name added, one removed (either
 // may be empty). Keeps the folder's index true without reading it again.
 void folderChanged(const std::string& hostFolder, const std::string& added, const std::string& removed = {});

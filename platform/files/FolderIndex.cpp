@@ -233,6 +233,29 @@ std::shared_ptr<const Listing> listFolder(const std::string& folder, int& error)
     return listing;
 }
 
+bool cachedAttributes(const std::string& host, const struct stat& st, int& attr)
+{
+    std::lock_guard lock(g_mutex);
+    auto found = g_folders.find(hostFolderOf(host));
+    if (found == g_folders.end() || !found->second.listing)
+        return false;
+    const Listing& listing = *found->second.listing;
+    const std::string name = hostNameOf(host);
+    const std::string key = upper(name);
+    auto at =
+        std::lower_bound(listing.begin(), listing.end(), key,
+                         [](const ListedEntry& entry, const std::string& k) { return entry.upper < k; });
+    for (; at != listing.end() && at->upper == key; ++at) {
+        // Attributes change the entry's change time; an equal one keeps them.
+        if (at->name == name && at->st.st_dev == st.st_dev && at->st.st_ino == st.st_ino &&
+            at->st.st_ctim.tv_sec == st.st_ctim.tv_sec && at->st.st_ctim.tv_nsec == st.st_ctim.tv_nsec) {
+            attr = at->attr;
+            return true;
+        }
+    }
+    return false;
+}
+
 void folderChanged(const std::string& folder, const std::string& added, const std::string& removed)
 {
     std::lock_guard lock(g_mutex);

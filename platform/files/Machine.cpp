@@ -437,32 +437,35 @@ Resolved resolve(const std::string& path, bool allowEmpty)
     if (r.error != NoError)
         return r;
     std::string host = parsed.root;
+    // Most paths are spelled as on disk: one stat of the whole path, or of
+    // its folder when only the last name is missing, settles them.
+    std::size_t start = 0;
+    struct stat st;
+    std::string folder = host;
+    for (std::size_t i = 0; i + 1 < r.parts.size(); ++i)
+        folder = hostChild(folder, r.parts[i]);
+    if (!r.parts.empty() && ::stat(hostChild(folder, r.parts.back()).c_str(), &st) == 0) {
+        r.host = hostChild(folder, r.parts.back());
+        r.found = r.parts.size();
+        r.st = st;
+        r.exists = !r.trailingSeparator || S_ISDIR(st.st_mode);
+        r.notFolder = !r.exists;
+        if (!r.exists)
+            r.st = {};
+        return r;
+    }
+    const int wholeError = errno;
     if (::stat(host.c_str(), &r.st) != 0 || !S_ISDIR(r.st.st_mode)) {
         r.error = NotReady;
         r.st = {};
         return r;
     }
-    // Most paths are spelled as on disk: one stat of the whole path, or of
-    // its folder when only the last name is missing, settles them.
-    std::size_t start = 0;
-    if (!r.parts.empty()) {
-        std::string folder = host;
-        for (std::size_t i = 0; i + 1 < r.parts.size(); ++i)
-            folder = hostChild(folder, r.parts[i]);
-        std::string whole = hostChild(folder, r.parts.back());
-        struct stat st;
-        if (::stat(whole.c_str(), &st) == 0) {
-            host = whole;
-            r.found = r.parts.size();
-            r.st = st;
-            start = r.parts.size();
-        } else if (r.parts.size() > 1 && errno == ENOENT && ::stat(folder.c_str(), &st) == 0 &&
-                   S_ISDIR(st.st_mode)) {
-            host = folder;
-            r.found = r.parts.size() - 1;
-            r.st = st;
-            start = r.found;
-        }
+    if (r.parts.size() > 1 && wholeError == ENOENT && ::stat(folder.c_str(), &st) == 0 &&
+        S_ISDIR(st.st_mode)) {
+        host = folder;
+        r.found = r.parts.size() - 1;
+        r.st = st;
+        start = r.found;
     }
     for (std::size_t i = start; i < r.parts.size(); ++i) {
         std::string candidate = hostChild(host, r.parts[i]);

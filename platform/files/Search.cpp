@@ -59,7 +59,9 @@ bool take(const std::string& host, const std::string& name, const struct stat& s
 {
     if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
         return false;
-    int attr = detail::attributesOf(host, name, st);
+    int attr = 0;
+    if (!detail::cachedAttributes(host, st, attr))
+        attr = detail::attributesOf(host, name, st);
     if ((attr & kFilteredAttributes & ~attrs) != 0)
         return false;
     fill(attr, name, st, detail::toLocalTime(st.st_mtim), rec);
