@@ -263,7 +263,9 @@ int makeTemporary(const std::string& folder, mode_t mode, std::string& path, int
         }
         detail::folderChanged(folder, detail::hostNameOf(path));
     }
-    takeShareLocks(fd, Access::ReadWrite, Share::Exclusive);
+    // Nobody else opens it; the one marker tells that a live process holds it.
+    struct flock held = lockOf(F_RDLCK, kReads, 1);
+    fcntl(fd, F_OFD_SETLK, &held);
     if (fchmod(fd, mode) != 0) {
         error = detail::fromErrno(errno);
         ::close(fd);

@@ -2,9 +2,10 @@
 // own tools on the same trees in the same run (medians of three; only the
 // ratios mean anything on a shared machine).
 //
-//   transfer_bench [small|large|views ...]     default: all three
+//   transfer_bench [small[:count]|large|views ...]     default: all three
 //
-// small: 20,000 files of 4 KiB in the top folder, against cp -a + sync.
+// small: 20,000 files (or count) of 4 KiB in the top folder, against
+//        cp -a + sync.
 // large: one file of 1 GiB and four of 256 MiB, against cp -a + sync and
 //        dd bs=32k conv=fsync.
 // views: the window started on a data folder of 10,000 and of 100,000
@@ -39,7 +40,8 @@ namespace fs = std::filesystem;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr int Trials = 3;
+// TRANSFER_BENCH_TRIALS in the environment asks for more.
+int Trials = 3;
 
 double secondsOf(const std::function<void()>& work)
 {
@@ -217,11 +219,13 @@ void compareCopies(Bench& bench, const char* what, const std::vector<std::string
     fs::create_directories(bench.data());
 }
 
-void small(Bench& bench)
+void small(Bench& bench, int count)
 {
-    for (int i = 0; i < 20000; ++i)
+    for (int i = 0; i < count; ++i)
         writeFile(bench.data() + "/F" + std::to_string(i) + ".DAT", 4096);
-    compareCopies(bench, "20,000 x 4 KiB", {});
+    char what[64];
+    std::snprintf(what, sizeof what, "%d x 4 KiB", count);
+    compareCopies(bench, what, {});
 }
 
 void large(Bench& bench)
@@ -285,6 +289,8 @@ void views(Bench& bench)
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (const char* trials = std::getenv("TRANSFER_BENCH_TRIALS"))
+        Trials = std::max(1, std::atoi(trials));
     const Clock::time_point begin = Clock::now();
     QApplication app(argc, argv);
     std::printf("window system started in %.3f s (not in the figures below)\n",
@@ -294,8 +300,8 @@ int main(int argc, char** argv)
         parts = {"small", "large", "views"};
     Bench bench;
     for (const std::string& part : parts) {
-        if (part == "small")
-            small(bench);
+        if (part.rfind("small", 0) == 0)
+            small(bench, part.size() > 6 ? std::atoi(part.c_str() + 6) : 20000);
         else if (part == "large")
             large(bench);
         else if (part == "views")
