@@ -272,7 +272,10 @@ void folderChanged(const std::string& folder, const std::string& added, const st
         removeName(index, removed);
     if (!added.empty())
         addName(index, added);
+    // The program's own changes follow each other faster than the clock
+    // ticks; reading the folder again after each would cost a scan per change.
     index.stamp = stamp;
+    index.racy = false;
     index.listing.reset();
 }
 

@@ -2,10 +2,12 @@
 // own tools on the same trees in the same run (medians of three; only the
 // ratios mean anything on a shared machine).
 //
-//   transfer_bench [small[:count]|large|views ...]     default: all three
+//   transfer_bench [small[:count]|subfolder[:count]|large|views ...]
+//                                    default: small, large and views
 //
 // small: 20,000 files (or count) of 4 KiB in the top folder, against
 //        cp -a + sync.
+// subfolder: the same in a registered subfolder, which the run creates.
 // large: one file of 1 GiB and four of 256 MiB, against cp -a + sync and
 //        dd bs=32k conv=fsync.
 // views: the window started on a data folder of 10,000 and of 100,000
@@ -101,14 +103,23 @@ public:
         param.tableName = "param.db";
         database::createTable("C:\\TARN\\DB\\param.db", param,
                               {{"5-BAKS", "C:\\DATA"}, {"5-BAKD", "D:\\BAK"}});
+        registered({});
+        drives.folder("C:\\DATA");
+        fs::create_directories(trash());
+    }
+
+    // The rows of BakPath.
+    void registered(const std::vector<std::string>& names)
+    {
         database::paradox::TableSpec spec;
         spec.fields = {{"PathName", database::paradox::FieldType::Alpha, 40}};
         spec.keyFields = 1;
         spec.password = "fxeu813046";
         spec.tableName = "BakPath";
-        database::createTable("C:\\TARN\\DB\\BakPath.DB", spec, {});
-        drives.folder("C:\\DATA");
-        fs::create_directories(trash());
+        std::vector<std::vector<std::string>> rows;
+        for (const std::string& name : names)
+            rows.push_back({name});
+        database::createTable("C:\\TARN\\DB\\BakPath.DB", spec, rows);
     }
 
     std::string data() const
@@ -210,7 +221,11 @@ void compareCopies(Bench& bench, const char* what, const std::vector<std::string
     for (int i = 0; i < Trials; ++i)
         std::printf("  trial %d: run %.3f s, cp -a + sync %.3f s%s\n", i + 1, ours[i], cp[i],
                     dd.empty() ? "" : (", dd " + std::to_string(dd[i]) + " s").c_str());
+    std::vector<double> paired;
+    for (int i = 0; i < Trials; ++i)
+        paired.push_back(ours[i] / cp[i]);
     report(what, median(ours), median(cp), "cp -a + sync");
+    std::printf("%-34s median of the ratios trial by trial %.2f\n", what, median(paired));
     if (!ddNames.empty())
         report(what, median(ours), median(dd), "dd bs=32k fsync");
     bench.moveAside(bench.data());
@@ -219,13 +234,18 @@ void compareCopies(Bench& bench, const char* what, const std::vector<std::string
     fs::create_directories(bench.data());
 }
 
-void small(Bench& bench, int count)
+// In the top folder, or in a registered subfolder (made by the run).
+void small(Bench& bench, int count, bool inSubfolder)
 {
+    const std::string folder = inSubfolder ? bench.data() + "/SUB" : bench.data();
+    fs::create_directories(folder);
+    bench.registered(inSubfolder ? std::vector<std::string>{"SUB"} : std::vector<std::string>{});
     for (int i = 0; i < count; ++i)
-        writeFile(bench.data() + "/F" + std::to_string(i) + ".DAT", 4096);
+        writeFile(folder + "/F" + std::to_string(i) + ".DAT", 4096);
     char what[64];
-    std::snprintf(what, sizeof what, "%d x 4 KiB", count);
+    std::snprintf(what, sizeof what, "%d x 4 KiB%s", count, inSubfolder ? " in a subfolder" : "");
     compareCopies(bench, what, {});
+    bench.registered({});
 }
 
 void large(Bench& bench)
@@ -301,7 +321,9 @@ int main(int argc, char** argv)
     Bench bench;
     for (const std::string& part : parts) {
         if (part.rfind("small", 0) == 0)
-            small(bench, part.size() > 6 ? std::atoi(part.c_str() + 6) : 20000);
+            small(bench, part.size() > 6 ? std::atoi(part.c_str() + 6) : 20000, false);
+        else if (part.rfind("subfolder", 0) == 0)
+            small(bench, part.size() > 10 ? std::atoi(part.c_str() + 10) : 20000, true);
         else if (part == "large")
             large(bench);
         else if (part == "views")
