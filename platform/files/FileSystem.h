@@ -238,11 +238,15 @@ public:
     // Closes; a replacement not yet committed is discarded.
     virtual void close(Handle file);
 
-    // A new file for target, written beside it under a hidden temporary name,
-    // read/write and shared with nobody. Fails as create() would for target,
-    // and holds target against other opens until it is committed or
+    // A new file for target, written beside it without a name (or, where the
+    // file system cannot keep a file without one, under a hidden temporary
+    // name), read/write and shared with nobody. Fails as create() would for
+    // target, and holds target against other opens until it is committed or
     // discarded. Its permission bits are never broader than those of source
-    // (owner read and write always; no limit when source is empty).
+    // (owner read and write always; no limit when source is empty). When
+    // target is a symbolic link, the link itself is replaced, never the file
+    // it names. Hidden temporary files that a dead process left in the
+    // folder are removed.
     virtual Handle createReplacement(const std::string& target, const std::string& source);
     // Flushes the new file and puts it in target's place in one atomic step.
     // The handle is closed either way; on failure target stays as it was.
@@ -314,10 +318,10 @@ bool unlockFile(Handle file);
 
 // The whole content of a file (opened for reading, sharing with all).
 bool readWholeFile(const std::string& path, std::string& content);
-// Writes content beside path under a temporary name and renames it into
-// place: path holds the old or the new content, never a part. An existing
-// file keeps its permission bits; a read-only one fails with AccessDenied,
-// one that another handle keeps from writing with SharingViolation.
+// Writes content beside path as a replacement does and puts it into place:
+// path holds the old or the new content, never a part. An existing file
+// keeps its permission bits; a read-only one fails with AccessDenied, one
+// that another handle keeps from writing with SharingViolation.
 bool writeFileAtomically(const std::string& path, const std::string& content);
 
 bool fileTime(const std::string& path, LocalTime& time);
