@@ -114,8 +114,16 @@ bool CopyBlocks(const OpenFiles& file, const std::string& name, char* buffer)
     }
 }
 
+// Puts the waiting copies in place. The old file stays where a copy could
+// not be put in its place; say so rather than let the run look complete.
+void CommitCopies(files::ReplacementBatch& copies)
+{
+    for (const std::string& name : copies.commit())
+        ui::MessageDlg(WriteErrorText + name, ui::mtError, ui::mbOK);
+}
+
 FileOutcome CopyOneFile(TCopyFiles& window, const std::string& sourceFolder, const std::string& targetFolder,
-                        const std::string& name, char* buffer)
+                        const std::string& name, char* buffer, files::ReplacementBatch& copies)
 {
     files::FileOps& ops = files::fileOps();
     const std::string sourcePath = files::joinName(sourceFolder, name);
@@ -164,15 +172,13 @@ FileOutcome CopyOneFile(TCopyFiles& window, const std::string& sourceFolder, con
         files::setFileTime(file.copy, sourceTime);
     const files::Handle copy = file.copy;
     file.copy = files::InvalidHandle;
-    // The old file stays when the copy cannot be put in its place; say so
-    // rather than let the run look complete.
-    if (!ops.commitReplacement(copy))
-        ui::MessageDlg(WriteErrorText + name, ui::mtError, ui::mbOK);
+    if (copies.add(copy, name))
+        CommitCopies(copies);
     return FileOutcome::NextFile;
 }
 
 // Copies what the source file list shows into the folder the target list shows.
-void CopyFolder(TCopyFiles& window, char* buffer, bool skipOwnFile)
+void CopyFolder(TCopyFiles& window, char* buffer, bool skipOwnFile, files::ReplacementBatch& copies)
 {
     const std::string sourceFolder = window.SourceDirectory->Directory();
     const std::string targetFolder = window.DestinationDirectory->Directory();
@@ -186,9 +192,10 @@ void CopyFolder(TCopyFiles& window, char* buffer, bool skipOwnFile)
         window.ProgressBar->SetPosition(static_cast<int>(i * 100 / count));
         window.CopyingFileLabel->SetCaption("拷貝 : " + name);
         window.CopyingFileLabel->Repaint();
-        if (CopyOneFile(window, sourceFolder, targetFolder, name, buffer) == FileOutcome::EndPass)
-            return;
+        if (CopyOneFile(window, sourceFolder, targetFolder, name, buffer, copies) == FileOutcome::EndPass)
+            break;
     }
+    CommitCopies(copies);
 }
 
 std::vector<std::string> ReadRegisteredSubfolders(database::TTable& table)
@@ -239,6 +246,7 @@ void TCopyFiles::CopyFilesClick(ui::TObject*)
     ButtonExit->SetEnabled(false);
 
     std::unique_ptr<char[]> buffer;
+    files::ReplacementBatch copies;
     std::exception_ptr failure;
     try {
         const std::vector<std::string> subfolders = ReadRegisteredSubfolders(*TblPath);
@@ -267,12 +275,14 @@ void TCopyFiles::CopyFilesClick(ui::TObject*)
                 DestinationDirectory->SetDirectory(targetSubfolder);
             }
             ui::Screen->SetCursor(ui::crHourGlass);
-            CopyFolder(*this, buffer.get(), profile.skipsOwnFile);
+            CopyFolder(*this, buffer.get(), profile.skipsOwnFile, copies);
         }
     } catch (...) {
         failure = std::current_exception();
     }
 
+    // Whatever the run wrote is on disk before the end is shown.
+    EndStep(failure, [&copies] { CommitCopies(copies); });
     ProgressBar->SetPosition(0);
     CopyingFileLabel->SetCaption("");
     EndStep(failure, [this] { DestinationFiles->Update(); });

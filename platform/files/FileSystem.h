@@ -238,17 +238,67 @@ public:
     // Closes; a replacement not yet committed is discarded.
     virtual void close(Handle file);
 
-    // A new file for target, written beside it under a hidden temporary name,
-    // read/write and shared with nobody. Fails as create() would for target,
-    // and holds target against other opens until it is committed or
+    // A new file for target, written beside it without a name (or, where the
+    // file system cannot keep a file without one, under a hidden temporary
+    // name), read/write and shared with nobody. Fails as create() would for
+    // target, and holds target against other opens until it is committed or
     // discarded. Its permission bits are never broader than those of source
-    // (owner read and write always; no limit when source is empty).
+    // (owner read and write always; no limit when source is empty). When
+    // target is a symbolic link, the link itself is replaced, never the file
+    // it names. Hidden temporary files that a dead process left in the
+    // folder are removed.
     virtual Handle createReplacement(const std::string& target, const std::string& source);
     // Flushes the new file and puts it in target's place in one atomic step.
     // The handle is closed either way; on failure target stays as it was.
     virtual bool commitReplacement(Handle file);
     // Closes the new file and removes it; target stays as it was.
     virtual void discardReplacement(Handle file);
+
+    // Writes everything of the file system that holds the open file through
+    // to the disk.
+    virtual bool flushFileSystem(Handle file);
+    // Puts a new file in target's place in one atomic step without flushing:
+    // its data must be flushed before, its name after (see ReplacementBatch).
+    // On success the handle stays open as a plain handle (close() it); on
+    // failure it is closed and target stays as it was.
+    virtual bool placeReplacement(Handle file);
+};
+
+// New files put in place together, so that many copies cost two flushes of
+// the file system instead of two each: every file's data is on disk before
+// its name is, and every name when commit() returns. A kill or a power loss
+// at any moment leaves each target with its old content or the new one.
+// Bound by bytes and files, so that what waits stays small.
+class ReplacementBatch
+{
+public:
+    static constexpr std::int64_t DefaultBytes = 64ll << 20;
+    static constexpr std::size_t DefaultFiles = 1000;
+
+    explicit ReplacementBatch(std::int64_t maxBytes = DefaultBytes, std::size_t maxFiles = DefaultFiles);
+    // Discards what was not committed: those targets stay as they were.
+    ~ReplacementBatch();
+    ReplacementBatch(const ReplacementBatch&) = delete;
+    ReplacementBatch& operator=(const ReplacementBatch&) = delete;
+
+    // Takes a whole new file from createReplacement; the batch owns the
+    // handle from here on. True when the batch is full and wants commit().
+    bool add(Handle file, const std::string& name);
+    // Flushes, puts every file in place, flushes again. Returns the names of
+    // the files that could not be put in place for good, in the order added.
+    std::vector<std::string> commit();
+    bool empty() const;
+
+private:
+    struct Pending
+    {
+        Handle file;
+        std::string name;
+    };
+    std::vector<Pending> m_pending;
+    std::int64_t m_bytes = 0;
+    std::int64_t m_maxBytes;
+    std::size_t m_maxFiles;
 };
 
 FileOps& fileOps();
@@ -268,10 +318,10 @@ bool unlockFile(Handle file);
 
 // The whole content of a file (opened for reading, sharing with all).
 bool readWholeFile(const std::string& path, std::string& content);
-// Writes content beside path under a temporary name and renames it into
-// place: path holds the old or the new content, never a part. An existing
-// file keeps its permission bits; a read-only one fails with AccessDenied,
-// one that another handle keeps from writing with SharingViolation.
+// Writes content beside path as a replacement does and puts it into place:
+// path holds the old or the new content, never a part. An existing file
+// keeps its permission bits; a read-only one fails with AccessDenied, one
+// that another handle keeps from writing with SharingViolation.
 bool writeFileAtomically(const std::string& path, const std::string& content);
 
 bool fileTime(const std::string& path, LocalTime& time);

@@ -3,19 +3,25 @@
 
 #include "files/FileSystemPrivate.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <random>
 #include <sys/statvfs.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 namespace files {
 
+using detail::hostFolderOf;
 using detail::resolve;
 using detail::Resolved;
 
@@ -163,10 +169,12 @@ int replacementError(const Resolved& r)
     return creationError(r);
 }
 
-std::string hostFolderOf(const std::string& host)
+void removeTemporary(const std::string& path)
 {
-    std::size_t slash = host.rfind('/');
-    return slash == 0 ? std::string("/") : host.substr(0, slash);
+    if (!path.empty() && unlink(path.c_str()) == 0) {
+        std::string folder = hostFolderOf(path);
+        detail::folderChanged(folder, {}, detail::hostNameOf(path));
+    }
 }
 
 void syncFolder(const std::string& folder)
@@ -178,26 +186,101 @@ void syncFolder(const std::string& folder)
     }
 }
 
-// A new empty file in folder under a hidden name, which keeps it out of the
-// file lists and so out of every copy.
+constexpr const char* kTemporaryPrefix = ".~tarn-";
+
+bool isTemporaryName(const std::string& name)
+{
+    return name.compare(0, 7, kTemporaryPrefix) == 0;
+}
+
+// Whether a file of a given name can be linked into a folder from its
+// descriptor alone.
+bool canLinkUnnamed()
+{
+    static const bool can = access("/proc/self/fd", F_OK) == 0;
+    return can;
+}
+
+// Removes the hidden temporary files in folder that no live process holds:
+// what a killed run or table write left behind. Once per folder and process.
+void clearLeftovers(const std::string& folder)
+{
+    static std::mutex mutex;
+    static std::vector<std::string> cleared;
+    {
+        std::lock_guard lock(mutex);
+        if (std::find(cleared.begin(), cleared.end(), folder) != cleared.end())
+            return;
+        cleared.push_back(folder);
+    }
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr)
+        return;
+    std::vector<std::string> leftovers;
+    while (dirent* entry = readdir(dir)) {
+        if (isTemporaryName(entry->d_name))
+            leftovers.emplace_back(entry->d_name);
+    }
+    closedir(dir);
+    for (const std::string& name : leftovers) {
+        std::string path = detail::hostChild(folder, name);
+        int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        if (fd < 0)
+            continue;
+        // Its maker holds it with share markers while it lives.
+        struct flock probe = lockOf(F_WRLCK, kReads, 1);
+        struct stat st;
+        bool unheld = fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type == F_UNLCK && fstat(fd, &st) == 0 &&
+                      S_ISREG(st.st_mode);
+        ::close(fd);
+        if (unheld && unlink(path.c_str()) == 0)
+            detail::folderChanged(folder, {}, name);
+    }
+}
+
+std::string temporaryName()
+{
+    static std::atomic<unsigned> counter{0};
+    char name[64];
+    std::snprintf(name, sizeof name, "%s%x-%x-%x", kTemporaryPrefix, unsigned(getpid()), counter++,
+                  unsigned(std::random_device{}()) & 0xFFFFu);
+    return name;
+}
+
+// A new empty file for folder, held with share markers. Without a name where
+// the file system allows, so that nothing is left behind if the process
+// dies before it is whole; else under a hidden name, which keeps it out of
+// the file lists and so out of every copy.
 int makeTemporary(const std::string& folder, mode_t mode, std::string& path, int& error)
 {
-    std::string pattern = detail::hostChild(folder, ".~tarn-XXXXXX");
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    int fd = mkostemp(name.data(), O_CLOEXEC);
+    clearLeftovers(folder);
+    path.clear();
+    int fd = -1;
+    if (canLinkUnnamed())
+        fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
     if (fd < 0) {
-        error = detail::fromErrno(errno);
-        return -1;
+        for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+            path = detail::hostChild(folder, temporaryName());
+            fd = ::open(path.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC | O_NOFOLLOW, mode);
+            if (fd < 0 && errno != EEXIST)
+                break;
+        }
+        if (fd < 0) {
+            error = detail::fromErrno(errno);
+            path.clear();
+            return -1;
+        }
+        detail::folderChanged(folder, detail::hostNameOf(path));
     }
-    path = name.data();
+    // Nobody else opens it; the one marker tells that a live process holds it.
+    struct flock held = lockOf(F_RDLCK, kReads, 1);
+    fcntl(fd, F_OFD_SETLK, &held);
     if (fchmod(fd, mode) != 0) {
         error = detail::fromErrno(errno);
         ::close(fd);
-        unlink(path.c_str());
+        removeTemporary(path);
         return -1;
     }
-    takeShareLocks(fd, Access::ReadWrite, Share::Exclusive);
     return fd;
 }
 
@@ -213,8 +296,7 @@ struct Target
 Target holdTarget(const Resolved& r, Share share)
 {
     Target target;
-    // A link at the name is replaced itself: nothing is ever written
-    // through it, wherever it leads.
+    // A link is replaced itself; what it names is never written through it.
     target.finalHost = r.host;
     if (!r.exists)
         return target;
@@ -233,10 +315,9 @@ Target holdTarget(const Resolved& r, Share share)
 
 struct Replacement
 {
-    std::string temporary;
+    std::string temporary; // empty while the file has no name
     std::string target;
     int guard = -1;
-    bool pending = true;
 };
 
 std::mutex g_replacementsMutex;
@@ -277,18 +358,57 @@ bool writeAll(int fd, const char* data, std::size_t count, int& error)
     return true;
 }
 
-// Replaces target by temporary: data on disk first, then the rename, then
-// the folder entry on disk.
-bool putInPlace(int fd, const std::string& temporary, const std::string& target, int& error)
+// A large file goes on its way to the disk while the rest of it is still
+// written, so that the flush after it has little left to wait for.
+void startWriteback(int fd, std::size_t written)
+{
+    constexpr off_t kStep = 8 << 20;
+    off_t end = lseek(fd, 0, SEEK_CUR);
+    if (end >= kStep && end % kStep < off_t(written))
+        sync_file_range(fd, (end / kStep - 1) * kStep, kStep, SYNC_FILE_RANGE_WRITE);
+}
+
+// Gives the new file target's name, without flushing. A file without a
+// name first gets a hidden one beside the target, since a link cannot
+// replace a name. The temporary name is gone afterwards, whatever happened.
+bool placeFile(int fd, std::string& temporary, const std::string& target, int& error)
+{
+    std::string folder = hostFolderOf(target);
+    if (temporary.empty()) {
+        std::string self = "/proc/self/fd/" + std::to_string(fd);
+        for (int attempt = 0;; ++attempt) {
+            std::string name = detail::hostChild(folder, temporaryName());
+            if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                temporary = name;
+                break;
+            }
+            if (errno != EEXIST || attempt >= 100) {
+                error = detail::fromErrno(errno, WriteFault);
+                return false;
+            }
+        }
+    }
+    if (rename(temporary.c_str(), target.c_str()) != 0) {
+        error = detail::fromErrno(errno, WriteFault);
+        removeTemporary(temporary);
+        temporary.clear();
+        return false;
+    }
+    detail::folderChanged(folder, detail::hostNameOf(target), detail::hostNameOf(temporary));
+    temporary.clear();
+    return true;
+}
+
+// Replaces target by the new file for good: its data on disk first, then
+// its name, then the folder entry on disk.
+bool putInPlace(int fd, std::string& temporary, const std::string& target, int& error)
 {
     if (fsync(fd) != 0) {
         error = detail::fromErrno(errno, WriteFault);
         return false;
     }
-    if (rename(temporary.c_str(), target.c_str()) != 0) {
-        error = detail::fromErrno(errno);
+    if (!placeFile(fd, temporary, target, error))
         return false;
-    }
     syncFolder(hostFolderOf(target));
     return true;
 }
@@ -365,6 +485,8 @@ Handle FileOps::create(const std::string& path)
     // Emptied only once nobody else holds it.
     if (ftruncate(fd, 0) != 0)
         return failAndClose(fd, detail::fromErrno(errno));
+    if (!r.exists)
+        detail::folderChanged(hostFolderOf(r.host), detail::hostNameOf(r.host));
     fremovexattr(fd, "user.DOSATTRIB");
     return fd;
 }
@@ -407,8 +529,10 @@ long FileOps::read(Handle file, void* buffer, std::size_t count)
 bool FileOps::write(Handle file, const void* buffer, std::size_t count)
 {
     int error = NoError;
-    if (writeAll(file, static_cast<const char*>(buffer), count, error))
+    if (writeAll(file, static_cast<const char*>(buffer), count, error)) {
+        startWriteback(file, count);
         return true;
+    }
     setLastError(error);
     return false;
 }
@@ -426,7 +550,7 @@ void FileOps::close(Handle file)
     Replacement replacement;
     if (takeReplacement(file, replacement)) {
         ::close(file);
-        unlink(replacement.temporary.c_str());
+        removeTemporary(replacement.temporary);
         if (replacement.guard >= 0)
             ::close(replacement.guard);
         return;
@@ -477,11 +601,37 @@ bool FileOps::commitReplacement(Handle file)
     bool done = putInPlace(file, replacement.temporary, replacement.target, error);
     ::close(file);
     if (!done)
-        unlink(replacement.temporary.c_str());
+        removeTemporary(replacement.temporary);
     if (replacement.guard >= 0)
         ::close(replacement.guard);
     if (!done)
         setLastError(error);
+    return done;
+}
+
+bool FileOps::flushFileSystem(Handle file)
+{
+    if (syncfs(file) == 0)
+        return true;
+    setLastError(detail::fromErrno(errno, WriteFault));
+    return false;
+}
+
+bool FileOps::placeReplacement(Handle file)
+{
+    Replacement replacement;
+    if (!takeReplacement(file, replacement)) {
+        setLastError(BadHandle);
+        return false;
+    }
+    int error = NoError;
+    bool done = placeFile(file, replacement.temporary, replacement.target, error);
+    if (replacement.guard >= 0)
+        ::close(replacement.guard);
+    if (!done) {
+        ::close(file);
+        setLastError(error);
+    }
     return done;
 }
 
@@ -573,7 +723,7 @@ bool readWholeFile(const std::string& path, std::string& content)
 bool writeFileAtomically(const std::string& path, const std::string& content)
 {
     Resolved r = resolve(path);
-    int error = creationError(r);
+    int error = replacementError(r);
     if (error != NoError)
         return failed(error);
     Target held = holdTarget(r, Share::DenyNone);
@@ -592,7 +742,7 @@ bool writeFileAtomically(const std::string& path, const std::string& content)
     if (fd >= 0) {
         ::close(fd);
         if (!done)
-            unlink(temporary.c_str());
+            removeTemporary(temporary);
     }
     if (held.guard >= 0)
         ::close(held.guard);
@@ -604,6 +754,17 @@ bool writeFileAtomically(const std::string& path, const std::string& content)
 // ---- Times and space -----------------------------------------------------
 
 namespace detail {
+
+std::string hostFolderOf(const std::string& host)
+{
+    std::size_t slash = host.rfind('/');
+    return slash == 0 ? std::string("/") : host.substr(0, slash);
+}
+
+std::string hostNameOf(const std::string& host)
+{
+    return host.substr(host.rfind('/') + 1);
+}
 
 LocalTime toLocalTime(const struct timespec& time)
 {

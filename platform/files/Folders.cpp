@@ -24,6 +24,14 @@ int folderError(int error)
     return code == FileExists ? AlreadyExists : code;
 }
 
+// Keeps the index of the folder that holds host true after a change.
+void noteChange(const std::string& host, bool added)
+{
+    std::string name = detail::hostNameOf(host);
+    detail::folderChanged(detail::hostFolderOf(host), added ? name : std::string(),
+                          added ? std::string() : name);
+}
+
 } // namespace
 
 bool fileExists(const std::string& path)
@@ -55,6 +63,7 @@ bool createDir(const std::string& path)
         return fail(PathNotFound);
     if (mkdir(r.host.c_str(), 0777) != 0)
         return fail(folderError(errno));
+    noteChange(r.host, true);
     return true;
 }
 
@@ -86,6 +95,7 @@ bool forceDirectories(const std::string& path)
             if (made != EEXIST || ::stat(host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
                 return fail(folderError(made));
         }
+        noteChange(host, true);
     }
     return true;
 }
@@ -101,6 +111,7 @@ bool removeDir(const std::string& path)
         return fail(AccessDenied);
     if (rmdir(r.host.c_str()) != 0)
         return fail(errno == EEXIST ? DirNotEmpty : detail::fromErrno(errno));
+    noteChange(r.host, false);
     return true;
 }
 
@@ -115,6 +126,7 @@ bool deleteFile(const std::string& path)
         return fail(AccessDenied);
     if (unlink(r.host.c_str()) != 0)
         return fail(detail::fromErrno(errno));
+    noteChange(r.host, false);
     return true;
 }
 

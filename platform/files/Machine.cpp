@@ -11,6 +11,8 @@
 #include <dirent.h>
 #include <memory>
 #include <mutex>
+#include <set>
+#include <utility>
 #include <unistd.h>
 
 namespace files {
@@ -21,6 +23,7 @@ struct Machine
 {
     std::array<std::string, 26> roots;     // host folder of each drive's root; empty: no such drive
     std::array<std::string, 26> realRoots; // their real paths, once known
+    std::set<std::pair<dev_t, ino_t>> foldersOnDrives; // host folders found to lie on a drive
     std::array<std::vector<std::string>, 26> folders; // each drive's current folder below its root
     int current = -1;                                 // drive of the process's current folder
     mode_t fileMode = 0644;
@@ -268,22 +271,6 @@ Parsed parse(const std::string& path, bool allowEmpty)
     return parsed;
 }
 
-// The spelling of name in a host folder that matches it ignoring case: the
-// first in byte order; empty when there is none or the folder cannot be read.
-std::string otherSpelling(const std::string& folder, const std::string& name)
-{
-    std::string best;
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr)
-        return best;
-    while (dirent* entry = readdir(dir)) {
-        if (detail::sameNameIgnoringCase(entry->d_name, name) && (best.empty() || best > entry->d_name))
-            best = entry->d_name;
-    }
-    closedir(dir);
-    return best;
-}
-
 // Whether a real host path lies in the real folder of some drive's root.
 bool onSomeDrive(const std::string& real)
 {
@@ -305,11 +292,33 @@ bool onSomeDrive(const std::string& real)
     return false;
 }
 
+// Whether a host folder lies on some drive, by its real path; once known,
+// kept by the folder's identity, so that a path that reaches it costs no
+// second look at every link on the way.
+bool folderOnDrive(const std::string& folder)
+{
+    struct stat st;
+    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return false;
+    const std::pair<dev_t, ino_t> id{st.st_dev, st.st_ino};
+    {
+        std::lock_guard lock(g_mutex);
+        if (g_machine.foldersOnDrives.count(id) != 0)
+            return true;
+    }
+    if (!onSomeDrive(canonical(folder)))
+        return false;
+    std::lock_guard lock(g_mutex);
+    g_machine.foldersOnDrives.insert(id);
+    return true;
+}
+
 } // namespace
 
 void mount(const std::string& dosdevicesDir, const std::string& hostWorkingFolder)
 {
     Machine machine = buildMachine(dosdevicesDir, hostWorkingFolder, true);
+    detail::forgetFolders();
     std::lock_guard lock(g_mutex);
     g_machine = std::move(machine);
     g_mounted = true;
@@ -495,19 +504,48 @@ Resolved resolve(const std::string& path, bool allowEmpty)
     if (r.error != NoError)
         return r;
     std::string host = parsed.root;
+    // Most paths are spelled as on disk: a look at the whole path and at its
+    // folder, or at the folder alone when only the last name is missing,
+    // settles them. Anything else, links off the drives included, is left to
+    // the walk part by part.
+    std::size_t start = 0;
+    struct stat st;
+    std::string folder = host;
+    for (std::size_t i = 0; i + 1 < r.parts.size(); ++i)
+        folder = hostChild(folder, r.parts[i]);
+    const bool folderOnTheDrive = r.parts.size() <= 1 || folderOnDrive(folder);
+    int wholeError = ENOENT;
+    if (!r.parts.empty() && folderOnTheDrive &&
+        machineEntry(hostChild(folder, r.parts.back()), st, wholeError) == Entry::Present) {
+        r.host = hostChild(folder, r.parts.back());
+        r.found = r.parts.size();
+        r.st = st;
+        r.exists = !r.trailingSeparator || S_ISDIR(st.st_mode);
+        r.notFolder = !r.exists;
+        if (!r.exists)
+            r.st = {};
+        return r;
+    }
     if (::stat(host.c_str(), &r.st) != 0 || !S_ISDIR(r.st.st_mode)) {
         r.error = NotReady;
         r.st = {};
         return r;
     }
-    for (std::size_t i = 0; i < r.parts.size(); ++i) {
+    if (r.parts.size() > 1 && folderOnTheDrive && wholeError == ENOENT && ::stat(folder.c_str(), &st) == 0 &&
+        S_ISDIR(st.st_mode)) {
+        host = folder;
+        r.found = r.parts.size() - 1;
+        r.st = st;
+        start = r.found;
+    }
+    for (std::size_t i = start; i < r.parts.size(); ++i) {
         std::string candidate = hostChild(host, r.parts[i]);
         struct stat st;
         int error = 0;
         Entry entry = machineEntry(candidate, st, error);
         if (entry == Entry::Missing && error == ENOENT) {
-            // Not spelled so: the scan of the folder is the fallback only.
-            std::string other = otherSpelling(host, r.parts[i]);
+            // Not spelled so: the folder's index knows the other spellings.
+            std::string other = spellingIn(host, r.parts[i]);
             if (other.empty())
                 break;
             candidate = hostChild(host, other);

@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <sys/xattr.h>
 
 namespace files {
@@ -18,10 +17,14 @@ constexpr int kFilteredAttributes = Hidden | SysFile | VolumeId | Directory;
 // Attributes kept in the extended attribute as Samba and Wine write them: a
 // hex text ("0x22"), alone or at the head of Samba's binary record. Any
 // other form counts as none, so a file is never hidden by a misreading.
-int storedDosAttributes(const std::string& host)
+int storedDosAttributes(const std::string& host, dev_t device)
 {
+    if (!detail::keepsAttributes(device))
+        return 0;
     char value[128];
     ssize_t length = getxattr(host.c_str(), "user.DOSATTRIB", value, sizeof value - 1);
+    if (length < 0 && (errno == ENOTSUP || errno == ENOSYS))
+        detail::keepsNoAttributes(device);
     if (length <= 2)
         return 0;
     value[length] = '\0';
@@ -34,18 +37,6 @@ int storedDosAttributes(const std::string& host)
     return int(bits & (Hidden | SysFile | Archive));
 }
 
-int attributesOf(const std::string& host, const std::string& name, const struct stat& st)
-{
-    int attr = storedDosAttributes(host);
-    if (S_ISDIR(st.st_mode))
-        attr |= Directory;
-    if ((st.st_mode & S_IWUSR) == 0)
-        attr |= ReadOnly;
-    if (!name.empty() && name[0] == '.')
-        attr |= Hidden;
-    return attr;
-}
-
 bool validMask(const std::string& mask)
 {
     for (unsigned char c : mask) {
@@ -55,27 +46,50 @@ bool validMask(const std::string& mask)
     return detail::hasWildcard(mask) || validName(mask);
 }
 
+void fill(int attr, const std::string& name, const struct stat& st, const LocalTime& time, SearchRec& rec)
+{
+    rec.name = name;
+    rec.size = S_ISDIR(st.st_mode) ? 0 : std::int64_t(st.st_size);
+    rec.attr = attr;
+    rec.time = time;
+}
+
 // Fills rec for an entry that passes the filter.
 bool take(const std::string& host, const std::string& name, const struct stat& st, int attrs, SearchRec& rec)
 {
     if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
         return false;
-    int attr = attributesOf(host, name, st);
+    int attr = 0;
+    if (!detail::cachedAttributes(host, st, attr))
+        attr = detail::attributesOf(host, name, st);
     if ((attr & kFilteredAttributes & ~attrs) != 0)
         return false;
-    rec.name = name;
-    rec.size = S_ISDIR(st.st_mode) ? 0 : std::int64_t(st.st_size);
-    rec.attr = attr;
-    rec.time = detail::toLocalTime(st.st_mtim);
+    fill(attr, name, st, detail::toLocalTime(st.st_mtim), rec);
     return true;
 }
 
 } // namespace
 
+namespace detail {
+
+int attributesOf(const std::string& host, const std::string& name, const struct stat& st)
+{
+    int attr = storedDosAttributes(host, st.st_dev);
+    if (S_ISDIR(st.st_mode))
+        attr |= Directory;
+    if ((st.st_mode & S_IWUSR) == 0)
+        attr |= ReadOnly;
+    if (!name.empty() && name[0] == '.')
+        attr |= Hidden;
+    return attr;
+}
+
+} // namespace detail
+
 struct FolderSearch::State
 {
-    std::string folder; // host folder
-    std::vector<std::string> names;
+    std::shared_ptr<const detail::Listing> listing;
+    std::vector<std::size_t> matches; // indexes into listing
     std::size_t next = 0;
     int attrs = 0;
 };
@@ -136,30 +150,22 @@ int FolderSearch::findFirst(const std::string& pattern, int attrs, SearchRec& re
         error = where.error;
     else if (!where.exists || !S_ISDIR(where.st.st_mode))
         error = PathNotFound;
-    DIR* dir = error == NoError ? opendir(where.host.c_str()) : nullptr;
-    if (error == NoError && dir == nullptr)
-        error = detail::fromErrno(errno);
+    std::shared_ptr<const detail::Listing> listing;
+    if (error == NoError)
+        listing = detail::listFolder(where.host, error);
     if (error != NoError) {
         setLastError(error);
         return error;
     }
     m_state = new State;
-    m_state->folder = where.host;
     m_state->attrs = attrs;
-    while (dirent* entry = readdir(dir)) {
-        std::string name = entry->d_name;
+    m_state->listing = listing;
+    for (std::size_t i = 0; i < listing->size(); ++i) {
+        const std::string& name = (*listing)[i].name;
         // A host name Windows could not hold would change meaning once joined to a path.
         if (validName(name) && matchesMask(name, mask))
-            m_state->names.push_back(std::move(name));
+            m_state->matches.push_back(i);
     }
-    closedir(dir);
-    std::vector<std::pair<std::string, std::string>> keyed;
-    keyed.reserve(m_state->names.size());
-    for (std::string& name : m_state->names)
-        keyed.emplace_back(upperAscii(name), std::move(name));
-    std::sort(keyed.begin(), keyed.end());
-    for (std::size_t i = 0; i < keyed.size(); ++i)
-        m_state->names[i] = std::move(keyed[i].second);
 
     error = findNext(rec);
     if (error != NoError) {
@@ -172,14 +178,12 @@ int FolderSearch::findFirst(const std::string& pattern, int attrs, SearchRec& re
 
 int FolderSearch::findNext(SearchRec& rec)
 {
-    while (m_state != nullptr && m_state->next < m_state->names.size()) {
-        const std::string& name = m_state->names[m_state->next++];
-        std::string host = detail::hostChild(m_state->folder, name);
-        struct stat st;
-        int error = 0;
-        if (detail::machineEntry(host, st, error) == detail::Entry::Present &&
-            take(host, name, st, m_state->attrs, rec))
-            return NoError;
+    while (m_state != nullptr && m_state->next < m_state->matches.size()) {
+        const detail::ListedEntry& entry = (*m_state->listing)[m_state->matches[m_state->next++]];
+        if ((entry.attr & kFilteredAttributes & ~m_state->attrs) != 0)
+            continue;
+        fill(entry.attr, entry.name, entry.st, entry.time, rec);
+        return NoError;
     }
     setLastError(NoMoreFiles);
     return NoMoreFiles;

@@ -28,12 +28,16 @@
 #include <QWidget>
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 #include <optional>
 #include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace transfertest;
 using files::test::FailingFileOps;
@@ -903,4 +907,184 @@ TEST_F(Run, AReadErrorInTheMiddleOfABlockThenRetryGivesAnExactCopy)
     const std::string copy = content(dst("big.bin"));
     EXPECT_EQ(copy.size(), 100000u);
     EXPECT_TRUE(copy == bytes(100000, 5)) << "the copy differs from its source";
+}
+
+namespace {
+
+// The writes, file-system flushes and placings of the copies in the order
+// the file operations see them; "completion" when the completion box shows.
+class Recording : public FailingFileOps
+{
+public:
+    files::Handle createReplacement(const std::string& target, const std::string& source) override
+    {
+        const files::Handle file = FailingFileOps::createReplacement(target, source);
+        if (file != files::InvalidHandle)
+            m_names[file] = target.substr(target.rfind('\\') + 1);
+        return file;
+    }
+    bool write(files::Handle file, const void* buffer, std::size_t count) override
+    {
+        events.push_back("write " + m_names[file]);
+        return FailingFileOps::write(file, buffer, count);
+    }
+    bool flushFileSystem(files::Handle file) override
+    {
+        events.push_back("flush");
+        if (failFlushes > 0) {
+            --failFlushes;
+            files::setLastError(files::WriteFault);
+            return false;
+        }
+        return FailingFileOps::flushFileSystem(file);
+    }
+    bool placeReplacement(files::Handle file) override
+    {
+        events.push_back("place " + m_names[file]);
+        return FailingFileOps::placeReplacement(file);
+    }
+
+    std::vector<std::string> events;
+    int failFlushes = 0;
+
+private:
+    std::map<files::Handle, std::string> m_names;
+};
+
+std::size_t indexOf(const std::vector<std::string>& events, const std::string& event)
+{
+    return static_cast<std::size_t>(std::find(events.begin(), events.end(), event) - events.begin());
+}
+
+} // namespace
+
+TEST_F(Run, EveryCopyIsOnDiskBeforeItTakesItsNameAndAllOfThemBeforeTheCompletionBox)
+{
+    drives.file(src("a.txt"), "a");
+    drives.file(src("b.db"), bytes(70000, 1));
+    drives.file(dst("b.db"), "old");
+    drives.file(src("SUB\\s.txt"), "s");
+    registered({"SUB"});
+    Window& w = start();
+    Recording ops;
+    confirm();
+    fixture->script.Answer(ui::mrOk, [&](ui::TForm&) { ops.events.push_back("completion"); });
+    w.CopyFiles->PerformClick();
+    EXPECT_TRUE(fixture->script.Unexpected().empty());
+
+    const std::vector<std::string>& events = ops.events;
+    std::map<std::string, std::size_t> lastWrite;
+    std::size_t lastFlush = events.size(), lastPlace = events.size();
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        const std::string& e = events[i];
+        if (e.rfind("write ", 0) == 0)
+            lastWrite[e.substr(6)] = i;
+        else if (e == "flush")
+            lastFlush = i;
+        else if (e.rfind("place ", 0) == 0) {
+            // A flush between the copy's last write and its new name.
+            EXPECT_TRUE(lastFlush < i && lastFlush > lastWrite.at(e.substr(6))) << e;
+            lastPlace = i;
+        } else if (e == "completion") {
+            EXPECT_TRUE(lastFlush < i && lastFlush > lastPlace) << "the names are on disk before the box";
+        }
+    }
+    for (const char* name : {"a.txt", "b.db", "s.txt"})
+        EXPECT_LT(indexOf(events, std::string("place ") + name), events.size()) << name;
+    // Each folder is put in place before the next one is written.
+    EXPECT_LT(indexOf(events, "place b.db"), indexOf(events, "write s.txt"));
+    EXPECT_EQ(events.back(), "completion");
+    EXPECT_EQ(content(dst("a.txt")), "a");
+    EXPECT_EQ(content(dst("b.db")), bytes(70000, 1));
+    EXPECT_EQ(content(dst("SUB\\s.txt")), "s");
+}
+
+TEST_F(Run, CopiesWhoseDataCannotBeFlushedKeepTheirOldTargetsAndAreEachReported)
+{
+    drives.file(src("a.txt"), "new a");
+    drives.file(dst("a.txt"), "old a");
+    drives.file(src("b.txt"), "new b");
+    Window& w = start();
+    Recording ops;
+    ops.failFlushes = 1;
+    confirm();
+    fixture->script.Answer(ui::mrOk);
+    fixture->script.Answer(ui::mrOk);
+    click(w);
+    EXPECT_EQ(prompts(), (std::vector<std::string>{"dialog Error: 寫入檔案錯誤! \r\na.txt",
+                                                   "dialog Error: 寫入檔案錯誤! \r\nb.txt"}));
+    EXPECT_EQ(content(dst("a.txt")), "old a");
+    EXPECT_FALSE(exists(dst("b.txt")));
+    EXPECT_EQ(hostNames(dst()), std::vector<std::string>{"a.txt"});
+}
+
+TEST_F(Run, ATargetThatIsALinkIsReplacedItselfAndWhatItNamesIsUntouched)
+{
+    const std::string outside = drives.root() + "/outside.txt";
+    {
+        std::ofstream out(outside);
+        out << "outside";
+    }
+    drives.file(src("link.txt"), "new");
+    fs::create_symlink(outside, drives.host(dst("link.txt")));
+    Window& w = start();
+    confirm();
+    click(w);
+    EXPECT_FALSE(fs::is_symlink(drives.host(dst("link.txt"))));
+    EXPECT_EQ(content(dst("link.txt")), "new");
+    std::ifstream in(outside);
+    std::string kept;
+    std::getline(in, kept);
+    EXPECT_EQ(kept, "outside");
+}
+
+TEST_F(Run, ACopyKilledHalfwayLeavesTheOldTargetAndTheNextRunLeavesNothingBehind)
+{
+    const std::string big = bytes(24 << 20, 3);
+    drives.file(src("big.dat"), big);
+    drives.file(dst("big.dat"), "old");
+    drives.file(dst(".~tarn-held"), "another program's copy");
+    const std::string held = dst(".~tarn-held");
+    files::test::HoldingProcess other(
+        [&] { return files::fileOps().open(held, files::Access::ReadWrite, files::Share::Exclusive); });
+    ASSERT_TRUE(other.holds()) << other.error();
+
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        files::FileOps& ops = files::fileOps();
+        const files::Handle from = ops.openRead(src("big.dat"));
+        const files::Handle to = ops.createReplacement(dst("big.dat"), src("big.dat"));
+        static char block[32768];
+        for (int n = 0; from != files::InvalidHandle && to != files::InvalidHandle; ++n) {
+            const long got = ops.read(from, block, sizeof block);
+            if (got <= 0 || !ops.write(to, block, static_cast<std::size_t>(got)))
+                break;
+            if (n == 200 && ::write(ready[1], "x", 1) != 1)
+                break;
+        }
+        // The copy waits to be put in place when the kill comes.
+        pause();
+        _exit(0);
+    }
+    ::close(ready[1]);
+    char signal = 0;
+    ASSERT_EQ(::read(ready[0], &signal, 1), 1);
+    ::close(ready[0]);
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    EXPECT_EQ(content(dst("big.dat")), "old");
+    // What a killed run or table write leaves where the file system cannot
+    // keep a file without a name: a hidden file that nobody holds.
+    drives.file(dst(".~tarn-dead"), "part of a copy");
+
+    Window& w = start();
+    confirm();
+    click(w);
+    EXPECT_EQ(content(dst("big.dat")), big);
+    EXPECT_EQ(hostNames(dst()), (std::vector<std::string>{".~tarn-held", "big.dat"}));
+    EXPECT_EQ(itemsOf(w.DestinationFiles->Items()), std::vector<std::string>{"big.dat"});
+    other.release();
 }

@@ -150,6 +150,23 @@ bool FailingFileOps::commitReplacement(Handle file)
     return FileOps::commitReplacement(file);
 }
 
+bool FailingFileOps::placeReplacement(Handle file)
+{
+    auto found = m_open.find(file);
+    std::string name = found != m_open.end() ? found->second.name : std::string();
+    if (!name.empty() && fails(Step::Commit, name, 0)) {
+        m_open.erase(file);
+        int error = lastError();
+        FileOps::discardReplacement(file);
+        setLastError(error);
+        return false;
+    }
+    bool placed = FileOps::placeReplacement(file);
+    if (!placed)
+        m_open.erase(file);
+    return placed;
+}
+
 void FailingFileOps::discardReplacement(Handle file)
 {
     m_open.erase(file);

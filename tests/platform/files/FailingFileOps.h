@@ -25,7 +25,7 @@ public:
         Create, // create, createReplacement
         Read,
         Write,
-        Commit, // commitReplacement
+        Commit, // commitReplacement, placeReplacement
     };
     static constexpr int Always = -1;
 
@@ -53,6 +53,7 @@ public:
     Handle createReplacement(const std::string& target, const std::string& source) override;
     bool commitReplacement(Handle file) override;
     void discardReplacement(Handle file) override;
+    bool placeReplacement(Handle file) override;
 
 private:
     struct Fault

@@ -314,6 +314,84 @@ TEST_F(Files, AReplacementTakesTheTargetsPlaceOnlyWhenCommitted)
     EXPECT_EQ(after.second, 10);
 }
 
+TEST_F(Files, ALinkIsReplacedItselfAndWhatItNamesIsNeverWritten)
+{
+    const std::string outside = machine.base() + "/outside.txt";
+    writeHostFile(outside, "outside");
+    for (bool whole : {false, true}) {
+        unlink(host("Data/link.db").c_str());
+        ASSERT_EQ(symlink(outside.c_str(), host("Data/link.db").c_str()), 0);
+        if (whole) {
+            ASSERT_TRUE(writeFileAtomically("C:\\Data\\link.db", "new"));
+        } else {
+            Handle file = fileOps().createReplacement("C:\\Data\\link.db", "");
+            ASSERT_NE(file, InvalidHandle);
+            ASSERT_TRUE(fileOps().write(file, "new", 3));
+            ASSERT_TRUE(fileOps().commitReplacement(file));
+        }
+        struct stat st;
+        ASSERT_EQ(lstat(host("Data/link.db").c_str(), &st), 0);
+        EXPECT_TRUE(S_ISREG(st.st_mode)) << whole;
+        EXPECT_EQ(readHostFile(host("Data/link.db")), "new");
+        EXPECT_EQ(readHostFile(outside), "outside");
+    }
+}
+
+TEST_F(Files, LeftoversThatNobodyHoldsGoWhenTheirFolderIsNextWritten)
+{
+    // What a killed writer leaves where a file cannot be kept without a name.
+    writeHostFile(host("Data/.~tarn-dead"), "part");
+    writeHostFile(host("Data/.~tarn-held"), "another program's");
+    HoldingProcess other(
+        [] { return fileOps().open("C:\\Data\\.~tarn-held", Access::ReadWrite, Share::Exclusive); });
+    ASSERT_TRUE(other.holds()) << other.error();
+    ASSERT_TRUE(writeFileAtomically("C:\\Data\\inst.DB", "again"));
+    EXPECT_EQ(hostNames("Data"), ".~tarn-held inst.DB");
+    other.release();
+}
+
+TEST_F(Files, ABatchIsFullAtItsFileOrByteBoundAndALargeFileFillsItAlone)
+{
+    struct Case
+    {
+        std::vector<std::size_t> sizes;
+        std::vector<bool> full; // after each add
+    };
+    const Case cases[] = {
+        {{1, 1, 1}, {false, false, true}},
+        {{30}, {true}},
+        {{8, 8}, {false, true}},
+    };
+    for (const Case& c : cases) {
+        ReplacementBatch batch(/*maxBytes*/ 16, /*maxFiles*/ 3);
+        std::vector<bool> full;
+        for (std::size_t i = 0; i < c.full.size(); ++i) {
+            std::string name = "n" + std::to_string(i) + ".db";
+            Handle file = fileOps().createReplacement("C:\\Data\\" + name, "");
+            ASSERT_NE(file, InvalidHandle);
+            ASSERT_TRUE(fileOps().write(file, std::string(c.sizes[i], 'x').data(), c.sizes[i]));
+            full.push_back(batch.add(file, name));
+        }
+        EXPECT_EQ(full, c.full);
+        EXPECT_TRUE(batch.commit().empty());
+        EXPECT_TRUE(batch.empty());
+        for (std::size_t i = 0; i < c.full.size(); ++i)
+            EXPECT_EQ(readHostFile(host("Data/n" + std::to_string(i) + ".db")), std::string(c.sizes[i], 'x'));
+        for (std::size_t i = 0; i < c.full.size(); ++i)
+            unlink(host("Data/n" + std::to_string(i) + ".db").c_str());
+    }
+    // A batch given up before its commit puts nothing in place.
+    {
+        ReplacementBatch batch;
+        Handle file = fileOps().createReplacement("C:\\Data\\inst.DB", "");
+        ASSERT_NE(file, InvalidHandle);
+        ASSERT_TRUE(fileOps().write(file, "new", 3));
+        EXPECT_FALSE(batch.add(file, "inst.DB"));
+    }
+    EXPECT_EQ(readHostFile(host("Data/inst.DB")), "database");
+    EXPECT_EQ(hostNames("Data"), "inst.DB");
+}
+
 TEST_F(Files, ADiscardedReplacementLeavesTheTargetAsItWas)
 {
     for (bool byClose : {false, true}) {

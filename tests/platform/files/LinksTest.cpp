@@ -169,11 +169,13 @@ TEST_F(Links, NothingIsWrittenThroughALink)
     EXPECT_EQ(readHostFile(machine.root('D') + "/on-d.txt"), "on d");
     EXPECT_EQ(readHostFile(c("OTHER/real.txt")), "real");
 
-    // A link off the drives is neither created over nor written whole.
+    // A link off the drives is not created over; a whole file written at
+    // once takes its place like a replacement.
     EXPECT_EQ(fileOps().create("C:\\DATA\\detour.txt"), InvalidHandle);
     EXPECT_EQ(lastError(), AccessDenied);
-    EXPECT_FALSE(writeFileAtomically("C:\\DATA\\loop.txt", "x"));
     EXPECT_FALSE(createDir("C:\\DATA\\loop.txt"));
+    ASSERT_TRUE(writeFileAtomically("C:\\DATA\\loop.txt", "x"));
+    EXPECT_FALSE(isLink("DATA/loop.txt"));
     // Deleting it takes the link away, not what it leads to.
     EXPECT_TRUE(deleteFile("C:\\DATA\\detour.txt"));
     EXPECT_FALSE(isLink("DATA/detour.txt"));

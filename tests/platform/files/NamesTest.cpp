@@ -121,6 +121,25 @@ TEST(Paths, AnExactNameIsFoundWithoutReadingItsFolder)
     EXPECT_EQ(result, 0);
 }
 
+TEST(Paths, NamesOthersChangeAreSeenAtOnceThoughFoldersAreReadOnlyOnce)
+{
+    TempDrives machine;
+    const std::string dir = machine.root('C') + "/Data";
+    makeHostFolder(dir);
+    // Each step right after the one before, well inside one tick of the
+    // file system's clock.
+    for (int round = 0; round < 20; ++round) {
+        EXPECT_FALSE(fileExists("C:\\Data\\MIXED.TXT"));
+        writeHostFile(dir + "/Mixed.Txt", "x");
+        EXPECT_EQ(expandPath("C:\\Data\\MIXED.TXT"), "C:\\Data\\Mixed.Txt");
+        ASSERT_EQ(rename((dir + "/Mixed.Txt").c_str(), (dir + "/other.txt").c_str()), 0);
+        EXPECT_FALSE(fileExists("C:\\Data\\MIXED.TXT"));
+        EXPECT_TRUE(fileExists("C:\\Data\\OTHER.TXT"));
+        ASSERT_EQ(unlink((dir + "/other.txt").c_str()), 0);
+        EXPECT_FALSE(fileExists("C:\\Data\\OTHER.TXT"));
+    }
+}
+
 TEST(Names, WindowsRulesForValidNames)
 {
     struct Case

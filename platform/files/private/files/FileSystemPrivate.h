@@ -8,6 +8,7 @@
 
 #include "files/FileSystem.h"
 
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -78,5 +79,51 @@ Resolved resolve(const std::string& path, bool allowEmpty = false);
 using HostRead = ssize_t (*)(int fd, void* buffer, std::size_t count);
 void setHostRead(HostRead read);
 ssize_t hostRead(int fd, void* buffer, std::size_t count);
+
+// ---- What folders hold (FolderIndex.cpp) -------------------------------
+
+// The name in a host folder that matches name ignoring case, spelled as on
+// disk (the first in byte order); empty when there is none or the folder
+// cannot be read. A folder is read once and again only when it changed.
+std::string spellingIn(const std::string& hostFolder, const std::string& name);
+
+struct ListedEntry
+{
+    std::string name;
+    std::string upper;
+    struct stat st = {};
+    int attr = 0;
+    LocalTime time;
+};
+using Listing = std::vector<ListedEntry>;
+
+// The files and folders of a host folder with their stat and attributes, in
+// the order of their upper-cased names; nullptr and error when it cannot be
+// read. One listing serves every search of the folder made soon after.
+std::shared_ptr<const Listing> listFolder(const std::string& hostFolder, int& error);
+
+// Attributes of an entry from its folder's last listing, when the entry has
+// not changed since (its stat at hand tells); false when none is kept.
+bool cachedAttributes(const std::string& host, const struct stat& st, int& attr);
+
+// The program itself changed the folder: a name added, one removed (either
+// may be empty). Keeps the folder's index true without reading it again.
+void folderChanged(const std::string& hostFolder, const std::string& added, const std::string& removed = {});
+
+// Drops every index (a new mount).
+void forgetFolders();
+
+// Whether files on a device may carry extended attributes; learnt from the
+// first attempt that the file system refuses.
+bool keepsAttributes(dev_t device);
+void keepsNoAttributes(dev_t device);
+
+// DOS attributes of a host entry: the stored ones, folder, read-only, and
+// hidden for names starting with a dot.
+int attributesOf(const std::string& host, const std::string& name, const struct stat& st);
+
+// The host folder that holds a host path, and the last name of the path.
+std::string hostFolderOf(const std::string& host);
+std::string hostNameOf(const std::string& host);
 
 } // namespace files::detail
