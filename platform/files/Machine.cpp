@@ -12,8 +12,8 @@
 #include <memory>
 #include <mutex>
 #include <set>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 
 namespace files {
 
@@ -24,8 +24,8 @@ struct Machine
     std::array<std::string, 26> roots;     // host folder of each drive's root; empty: no such drive
     std::array<std::string, 26> realRoots; // their real paths, once known
     std::set<std::pair<dev_t, ino_t>> foldersOnDrives; // host folders found to lie on a drive
-    std::array<std::vector<std::string>, 26> folders; // each drive's current folder below its root
-    int current = -1;                                 // drive of the process's current folder
+    std::array<std::vector<std::string>, 26> folders;  // each drive's current folder below its root
+    int current = -1;                                  // drive of the process's current folder
     mode_t fileMode = 0644;
 };
 
