@@ -52,6 +52,15 @@ int AskAbortRetryIgnore(const std::string& text)
     return ui::MessageDlg(text, ui::mtError, ui::mbAbortRetryIgnore);
 }
 
+// What the steps of one run share.
+struct RunContext
+{
+    const DirectionProfile& profile;
+    ui::TRadioGroup& overwriteOption; // 0: overwrite without asking, 1: ask first
+    std::unique_ptr<char[]> buffer;   // the one copy buffer, held for the run
+    files::ReplacementBatch copies;   // written whole, not yet in place
+};
+
 enum class FileOutcome
 {
     NextFile,
@@ -79,8 +88,9 @@ struct OpenFiles
 };
 
 // Copies the blocks; true when every block was read and written.
-bool CopyBlocks(const OpenFiles& file, const std::string& name, char* buffer)
+bool CopyBlocks(RunContext& run, const OpenFiles& file, const std::string& name)
 {
+    char* buffer = run.buffer.get();
     files::FileOps& ops = files::fileOps();
     bool whole = true;
     for (;;) {
@@ -116,14 +126,14 @@ bool CopyBlocks(const OpenFiles& file, const std::string& name, char* buffer)
 
 // Puts the waiting copies in place. The old file stays where a copy could
 // not be put in its place; say so rather than let the run look complete.
-void CommitCopies(files::ReplacementBatch& copies)
+void CommitCopies(RunContext& run)
 {
-    for (const std::string& name : copies.commit())
+    for (const std::string& name : run.copies.commit())
         ui::MessageDlg(WriteErrorText + name, ui::mtError, ui::mbOK);
 }
 
-FileOutcome CopyOneFile(TCopyFiles& window, const std::string& sourceFolder, const std::string& targetFolder,
-                        const std::string& name, char* buffer, files::ReplacementBatch& copies)
+FileOutcome CopyOneFile(RunContext& run, const std::string& sourceFolder, const std::string& targetFolder,
+                        const std::string& name)
 {
     files::FileOps& ops = files::fileOps();
     const std::string sourcePath = files::joinName(sourceFolder, name);
@@ -144,13 +154,13 @@ FileOutcome CopyOneFile(TCopyFiles& window, const std::string& sourceFolder, con
         return answer == ui::mrAbort ? FileOutcome::EndPass : FileOutcome::NextFile;
     }
 
-    if (window.WriteOpt->ItemIndex() == 1 && files::fileExists(targetPath)) {
+    if (run.overwriteOption.ItemIndex() == 1 && files::fileExists(targetPath)) {
         const int answer = ui::MessageDlg("檔案 " + name + " 已存在! \r\n是否覆蓋 ?", ui::mtConfirmation,
                                           ui::mbYes | ui::mbNo | ui::mbAll);
         if (answer == ui::mrNo)
             return FileOutcome::NextFile;
         if (answer == ui::mrAll)
-            window.WriteOpt->SetItemIndex(0);
+            run.overwriteOption.SetItemIndex(0);
     }
 
     // The copy is written beside the target and put in its place only once
@@ -165,20 +175,20 @@ FileOutcome CopyOneFile(TCopyFiles& window, const std::string& sourceFolder, con
         return answer == ui::mrAbort ? FileOutcome::EndPass : FileOutcome::NextFile;
     }
 
-    if (!CopyBlocks(file, name, buffer))
+    if (!CopyBlocks(run, file, name))
         return FileOutcome::NextFile;
 
     if (timed)
         files::setFileTime(file.copy, sourceTime);
     const files::Handle copy = file.copy;
     file.copy = files::InvalidHandle;
-    if (copies.add(copy, name))
-        CommitCopies(copies);
+    if (run.copies.add(copy, name))
+        CommitCopies(run);
     return FileOutcome::NextFile;
 }
 
 // Copies what the source file list shows into the folder the target list shows.
-void CopyFolder(TCopyFiles& window, char* buffer, bool skipOwnFile, files::ReplacementBatch& copies)
+void CopyFolder(RunContext& run, TCopyFiles& window)
 {
     const std::string sourceFolder = window.SourceDirectory->Directory();
     const std::string targetFolder = window.DestinationDirectory->Directory();
@@ -186,16 +196,16 @@ void CopyFolder(TCopyFiles& window, char* buffer, bool skipOwnFile, files::Repla
     const std::int64_t count = static_cast<std::int64_t>(names.size());
     for (std::int64_t i = 0; i < count; ++i) {
         const std::string& name = names[static_cast<std::size_t>(i)];
-        if (NeverCopied(name, skipOwnFile))
+        if (NeverCopied(name, run.profile.skipsOwnFile))
             continue;
         // Skipped files count too: the bar shows the share of the list before this file.
         window.ProgressBar->SetPosition(static_cast<int>(i * 100 / count));
         window.CopyingFileLabel->SetCaption("拷貝 : " + name);
         window.CopyingFileLabel->Repaint();
-        if (CopyOneFile(window, sourceFolder, targetFolder, name, buffer, copies) == FileOutcome::EndPass)
+        if (CopyOneFile(run, sourceFolder, targetFolder, name) == FileOutcome::EndPass)
             break;
     }
-    CommitCopies(copies);
+    CommitCopies(run);
 }
 
 std::vector<std::string> ReadRegisteredSubfolders(database::TTable& table)
@@ -245,12 +255,11 @@ void TCopyFiles::CopyFilesClick(ui::TObject*)
     DeleteDir->SetEnabled(false);
     ButtonExit->SetEnabled(false);
 
-    std::unique_ptr<char[]> buffer;
-    files::ReplacementBatch copies;
+    RunContext run{profile, *WriteOpt, nullptr, files::ReplacementBatch()};
     std::exception_ptr failure;
     try {
         const std::vector<std::string> subfolders = ReadRegisteredSubfolders(*TblPath);
-        buffer = std::make_unique<char[]>(BlockSize);
+        run.buffer = std::make_unique<char[]>(BlockSize);
 
         // The top folder, then every registered subfolder that exists under the source.
         for (std::size_t pass = 0; pass <= subfolders.size(); ++pass) {
@@ -275,18 +284,18 @@ void TCopyFiles::CopyFilesClick(ui::TObject*)
                 DestinationDirectory->SetDirectory(targetSubfolder);
             }
             ui::Screen->SetCursor(ui::crHourGlass);
-            CopyFolder(*this, buffer.get(), profile.skipsOwnFile, copies);
+            CopyFolder(run, *this);
         }
     } catch (...) {
         failure = std::current_exception();
     }
 
     // Whatever the run wrote is on disk before the end is shown.
-    EndStep(failure, [&copies] { CommitCopies(copies); });
+    EndStep(failure, [&run] { CommitCopies(run); });
     ProgressBar->SetPosition(0);
     CopyingFileLabel->SetCaption("");
     EndStep(failure, [this] { DestinationFiles->Update(); });
-    buffer.reset();
+    run.buffer.reset();
     ui::Screen->SetCursor(ui::crDefault);
     SourceState = 2;
     TargetState = 2;
