@@ -7,7 +7,6 @@
 
 #include "Window.h"
 #include "database/Database.h"
-#include "database/TableBuilder.h"
 #include "files/FileSystem.h"
 #include "platform/files/BrokenRead.h"
 #include "platform/files/FailingFileOps.h"
@@ -47,7 +46,6 @@ namespace {
 
 constexpr const char* DataFolder = "C:\\DATA";
 constexpr const char* BackupFolder = "D:\\BAK";
-constexpr const char* DatabaseFolder = "C:\\TARN\\DB";
 
 std::string entry(const ui::ShownWindow& w)
 {
@@ -68,19 +66,7 @@ class Run : public ::testing::Test
 protected:
     Run()
     {
-        drives.file("C:\\TARN\\Tarn.ini", "[TARN]\r\nPATH=C:\\TARN\\DB\r\n");
-        drives.file("C:\\TARN\\DB\\inst.DB", "suite");
-        database::paradox::TableSpec param;
-        param.fields = {{"Key", database::paradox::FieldType::Alpha, 10},
-                        {"Value", database::paradox::FieldType::Alpha, 240}};
-        param.keyFields = 1;
-        param.password = "wgl639275";
-        param.tableName = "param.db";
-        database::createTable(std::string(DatabaseFolder) + "\\param.db", param,
-                              {{"5-BAKS", DataFolder}, {"5-BAKD", BackupFolder}});
-        registered({});
-        drives.folder(DataFolder);
-        drives.folder(BackupFolder);
+        writeSuite(drives, DataFolder, BackupFolder);
         database::Session().RemoveAllPasswords();
         database::Session().SetNetFileDir("");
     }
@@ -94,15 +80,7 @@ protected:
     // The rows of BakPath.
     void registered(const std::vector<std::string>& names) const
     {
-        database::paradox::TableSpec spec;
-        spec.fields = {{"PathName", database::paradox::FieldType::Alpha, 40}};
-        spec.keyFields = 1;
-        spec.password = "fxeu813046";
-        spec.tableName = "BakPath";
-        std::vector<std::vector<std::string>> rows;
-        for (const std::string& name : names)
-            rows.push_back({name});
-        database::createTable(std::string(DatabaseFolder) + "\\BakPath.DB", spec, rows);
+        writeRegistered(names);
     }
 
     bool restore() const

@@ -1,5 +1,6 @@
 #include "Window.h"
 
+#include "database/TableBuilder.h"
 #include "ui/CheckBox.h"
 #include "ui/ScrollBox.h"
 
@@ -25,6 +26,36 @@ void resetUnitState()
     ProgramFileName.clear();
     SourceState = 0;
     TargetState = 0;
+}
+
+void writeSuite(const Drives& drives, const std::string& dataFolder, const std::string& backupFolder)
+{
+    drives.file("C:\\TARN\\Tarn.ini", "[TARN]\r\nPATH=C:\\TARN\\DB\r\n");
+    drives.file("C:\\TARN\\DB\\inst.DB", "suite");
+    database::paradox::TableSpec param;
+    param.fields = {{"Key", database::paradox::FieldType::Alpha, 10},
+                    {"Value", database::paradox::FieldType::Alpha, 240}};
+    param.keyFields = 1;
+    param.password = "wgl639275";
+    param.tableName = "param.db";
+    database::createTable("C:\\TARN\\DB\\param.db", param,
+                          {{"5-BAKS", dataFolder}, {"5-BAKD", backupFolder}});
+    writeRegistered({});
+    drives.folder(dataFolder);
+    drives.folder(backupFolder);
+}
+
+void writeRegistered(const std::vector<std::string>& names)
+{
+    database::paradox::TableSpec spec;
+    spec.fields = {{"PathName", database::paradox::FieldType::Alpha, 40}};
+    spec.keyFields = 1;
+    spec.password = "fxeu813046";
+    spec.tableName = "BakPath";
+    std::vector<std::vector<std::string>> rows;
+    for (const std::string& name : names)
+        rows.push_back({name});
+    database::createTable("C:\\TARN\\DB\\BakPath.DB", spec, rows);
 }
 
 std::vector<std::string> extensionBoxes(const TCopyFiles& window)

@@ -42,6 +42,12 @@ std::vector<std::string> extensionBoxes(const TCopyFiles& window);
 // Items of a file list or folder list.
 std::vector<std::string> itemsOf(const ui::TStrings& items);
 
+// A suite in C:\TARN: its settings file, inst.DB, and a param.db that names
+// the data and backup folders; the folders themselves are made too.
+void writeSuite(const Drives& drives, const std::string& dataFolder, const std::string& backupFolder);
+// BakPath in C:\TARN\DB holding these names.
+void writeRegistered(const std::vector<std::string>& names);
+
 // Each test gets its own application and modal script; the window is made
 // on demand in the direction asked for.
 class WindowFixture

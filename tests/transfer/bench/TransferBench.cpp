@@ -17,7 +17,6 @@
 // targets are moved aside and removed only after the timing.
 
 #include "database/Database.h"
-#include "database/TableBuilder.h"
 #include "files/FileSystem.h"
 #include "transfer/Window.h"
 #include "ui/BitBtn.h"
@@ -93,33 +92,14 @@ class Bench
 public:
     Bench()
     {
-        drives.file("C:\\TARN\\Tarn.ini", "[TARN]\r\nPATH=C:\\TARN\\DB\r\n");
-        drives.file("C:\\TARN\\DB\\inst.DB", "suite");
-        database::paradox::TableSpec param;
-        param.fields = {{"Key", database::paradox::FieldType::Alpha, 10},
-                        {"Value", database::paradox::FieldType::Alpha, 240}};
-        param.keyFields = 1;
-        param.password = "wgl639275";
-        param.tableName = "param.db";
-        database::createTable("C:\\TARN\\DB\\param.db", param,
-                              {{"5-BAKS", "C:\\DATA"}, {"5-BAKD", "D:\\BAK"}});
-        registered({});
-        drives.folder("C:\\DATA");
+        writeSuite(drives, "C:\\DATA", "D:\\BAK");
         fs::create_directories(trash());
     }
 
     // The rows of BakPath.
     void registered(const std::vector<std::string>& names)
     {
-        database::paradox::TableSpec spec;
-        spec.fields = {{"PathName", database::paradox::FieldType::Alpha, 40}};
-        spec.keyFields = 1;
-        spec.password = "fxeu813046";
-        spec.tableName = "BakPath";
-        std::vector<std::vector<std::string>> rows;
-        for (const std::string& name : names)
-            rows.push_back({name});
-        database::createTable("C:\\TARN\\DB\\BakPath.DB", spec, rows);
+        writeRegistered(names);
     }
 
     std::string data() const
