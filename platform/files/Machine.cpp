@@ -4,11 +4,13 @@
 
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -24,8 +26,9 @@ struct Machine
     std::array<std::string, 26> roots;     // host folder of each drive's root; empty: no such drive
     std::array<std::string, 26> realRoots; // their real paths, once known
     std::set<std::pair<dev_t, ino_t>> foldersOnDrives; // host folders found to lie on a drive
-    std::array<std::vector<std::string>, 26> folders;  // each drive's current folder below its root
-    int current = -1;                                  // drive of the process's current folder
+    std::map<std::string, std::chrono::steady_clock::time_point> recentFolders; // and when, by path
+    std::array<std::vector<std::string>, 26> folders; // each drive's current folder below its root
+    int current = -1;                                 // drive of the process's current folder
     mode_t fileMode = 0644;
 };
 
@@ -292,24 +295,36 @@ bool onSomeDrive(const std::string& real)
     return false;
 }
 
-// Whether a host folder lies on some drive, by its real path; once known,
-// kept by the folder's identity, so that a path that reaches it costs no
-// second look at every link on the way.
+// Whether a host folder lies on some drive, by its real path. Once known it
+// is kept by the folder's identity, so that a path reaching it costs no
+// second look at every link on the way, and trusted for its path string a
+// short while, so that the many paths of one folder cost no look at all.
 bool folderOnDrive(const std::string& folder)
 {
+    constexpr auto kTrusted = std::chrono::seconds(1);
+    const auto now = std::chrono::steady_clock::now();
+    {
+        std::lock_guard lock(g_mutex);
+        auto seen = g_machine.recentFolders.find(folder);
+        if (seen != g_machine.recentFolders.end() && now - seen->second < kTrusted)
+            return true;
+    }
     struct stat st;
     if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return false;
     const std::pair<dev_t, ino_t> id{st.st_dev, st.st_ino};
+    bool known = false;
     {
         std::lock_guard lock(g_mutex);
-        if (g_machine.foldersOnDrives.count(id) != 0)
-            return true;
+        known = g_machine.foldersOnDrives.count(id) != 0;
     }
-    if (!onSomeDrive(canonical(folder)))
+    if (!known && !onSomeDrive(canonical(folder)))
         return false;
     std::lock_guard lock(g_mutex);
     g_machine.foldersOnDrives.insert(id);
+    if (g_machine.recentFolders.size() > 4096)
+        g_machine.recentFolders.clear();
+    g_machine.recentFolders[folder] = now;
     return true;
 }
 
