@@ -241,9 +241,10 @@ void clearLeftovers(const std::string& folder)
 std::string temporaryName()
 {
     static std::atomic<unsigned> counter{0};
+    // Drawn once: asking the system for randomness per name costs more than the name.
+    static const unsigned salt = std::random_device{}() & 0xFFFFu;
     char name[64];
-    std::snprintf(name, sizeof name, "%s%x-%x-%x", kTemporaryPrefix, unsigned(getpid()), counter++,
-                  unsigned(std::random_device{}()) & 0xFFFFu);
+    std::snprintf(name, sizeof name, "%s%x-%x-%x", kTemporaryPrefix, unsigned(getpid()), counter++, salt);
     return name;
 }
 
