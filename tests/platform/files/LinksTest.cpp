@@ -15,6 +15,8 @@ using files::test::readHostFile;
 using files::test::TempDrives;
 using files::test::writeHostFile;
 
+using files::test::foundNames;
+
 namespace {
 
 class Links : public ::testing::Test
@@ -62,26 +64,11 @@ protected:
         return lstat(c(relative).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
     }
 
-    // All names a search of the pattern yields, joined by blanks; or "error N".
-    static std::string found(const std::string& pattern)
-    {
-        FolderSearch search;
-        SearchRec rec;
-        int result = search.findFirst(pattern, AnyFile, rec);
-        if (result != 0)
-            return "error " + std::to_string(result);
-        std::string names;
-        do {
-            names += (names.empty() ? "" : " ") + rec.name;
-        } while (search.findNext(rec) == 0);
-        return names;
-    }
-
     void expectOutsideUntouched() const
     {
         EXPECT_EQ(readHostFile(outside("secret.txt")), "secret");
         EXPECT_EQ(readHostFile(outside("dir/inner.txt")), "inner");
-        EXPECT_EQ(found("C:\\DATA\\indir\\*.*"), "real.txt");
+        EXPECT_EQ(foundNames("C:\\DATA\\indir\\*.*"), "real.txt");
         struct stat st;
         EXPECT_NE(::stat(outside("dir/new").c_str(), &st), 0);
         EXPECT_NE(::stat(outside("dir/new.txt").c_str(), &st), 0);
@@ -94,7 +81,7 @@ protected:
 
 TEST_F(Links, OnlyLinksThatStayOnTheDrivesAreFilesAndFolders)
 {
-    EXPECT_EQ(found("C:\\DATA\\*.*"), "in.txt indir ond.txt");
+    EXPECT_EQ(foundNames("C:\\DATA\\*.*"), "in.txt indir ond.txt");
     const struct
     {
         const char* name;
@@ -111,7 +98,7 @@ TEST_F(Links, OnlyLinksThatStayOnTheDrivesAreFilesAndFolders)
         const std::string path = std::string("C:\\DATA\\") + c.name;
         EXPECT_EQ(fileExists(path), c.content != nullptr);
         EXPECT_EQ(directoryExists(path), c.folder);
-        EXPECT_EQ(found(path), c.content != nullptr || c.folder ? c.name : "error 2");
+        EXPECT_EQ(foundNames(path), c.content != nullptr || c.folder ? c.name : "error 2");
         LocalTime time;
         EXPECT_EQ(fileTime(path, time), c.content != nullptr || c.folder);
 
@@ -128,8 +115,8 @@ TEST_F(Links, OnlyLinksThatStayOnTheDrivesAreFilesAndFolders)
 
 TEST_F(Links, AFolderOffTheDrivesIsNeitherEnteredNorListed)
 {
-    EXPECT_EQ(found("C:\\DATA\\outdir\\*.*"), "error 3");
-    EXPECT_EQ(found("C:\\DATA\\outdir\\inner.txt"), "error 3");
+    EXPECT_EQ(foundNames("C:\\DATA\\outdir\\*.*"), "error 3");
+    EXPECT_EQ(foundNames("C:\\DATA\\outdir\\inner.txt"), "error 3");
     EXPECT_FALSE(fileExists("C:\\DATA\\outdir\\inner.txt"));
     EXPECT_EQ(fileOps().openRead("C:\\DATA\\outdir\\inner.txt"), InvalidHandle);
     EXPECT_THROW(setCurrentFolder("C:\\DATA\\outdir"), InOutError);
@@ -145,7 +132,7 @@ TEST_F(Links, AFolderOffTheDrivesIsNeitherEnteredNorListed)
     // One that stays on the drive is entered as the folder it leads to.
     setCurrentFolder("C:\\DATA\\indir");
     EXPECT_EQ(currentFolder(), "C:\\DATA\\indir");
-    EXPECT_EQ(found("*.*"), "real.txt");
+    EXPECT_EQ(foundNames("*.*"), "real.txt");
     expectOutsideUntouched();
 }
 
@@ -193,12 +180,12 @@ TEST_F(Links, DriveLinksKeepWorking)
     ASSERT_EQ(symlink(c("OTHER").c_str(), (machine.dosdevices() + "/f:").c_str()), 0);
     machine.mountAt("C:\\");
     EXPECT_EQ(drives(), "CDEF");
-    EXPECT_EQ(found("E:\\*.*"), "e.txt");
-    EXPECT_EQ(found("F:\\*.*"), "real.txt");
+    EXPECT_EQ(foundNames("E:\\*.*"), "e.txt");
+    EXPECT_EQ(foundNames("F:\\*.*"), "real.txt");
     EXPECT_TRUE(fileExists("F:\\real.txt"));
 
     // A link on C that leads onto E counts as the file on E.
     link(machine.base() + "/to_e/e.txt", "DATA/to-e.txt");
     EXPECT_TRUE(fileExists("C:\\DATA\\to-e.txt"));
-    EXPECT_EQ(found("C:\\DATA\\to-e.txt"), "to-e.txt");
+    EXPECT_EQ(foundNames("C:\\DATA\\to-e.txt"), "to-e.txt");
 }

@@ -14,22 +14,9 @@ using files::test::makeHostFolder;
 using files::test::TempDrives;
 using files::test::writeHostFile;
 
-namespace {
+using files::test::foundNames;
 
-// All names a search yields, joined by blanks; or "error N".
-std::string found(const std::string& pattern, int attrs)
-{
-    FolderSearch search;
-    SearchRec rec;
-    int result = search.findFirst(pattern, attrs, rec);
-    if (result != 0)
-        return "error " + std::to_string(result);
-    std::string names;
-    do {
-        names += (names.empty() ? "" : " ") + rec.name;
-    } while (search.findNext(rec) == 0);
-    return names;
-}
+namespace {
 
 bool setDosAttributes(const std::string& host, const char* value)
 {
@@ -70,7 +57,7 @@ TEST(Search, LeavesOutEntriesWithAnAttributeTheSetLacks)
         {AnyFile, ".hidden archive.txt dosHidden.txt Folder plain.txt ro.txt system.sys"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(found("C:\\Data\\*.*", c.attrs), c.names) << "attrs " << c.attrs;
+        EXPECT_EQ(foundNames("C:\\Data\\*.*", c.attrs), c.names) << "attrs " << c.attrs;
 
     struct Attr
     {
@@ -104,8 +91,8 @@ TEST(Search, StoredAttributesOnlyInTheirTextForm)
     ASSERT_EQ(setxattr((dir + "/binary.txt").c_str(), "user.DOSATTRIB", binary, sizeof binary - 1, 0), 0);
     ASSERT_TRUE(setDosAttributes(dir + "/junk.txt", "0x2z"));
 
-    EXPECT_EQ(found("C:\\*.txt", 0), "binary.txt junk.txt");
-    EXPECT_EQ(found("C:\\*.txt", Hidden), "binary.txt junk.txt samba.txt");
+    EXPECT_EQ(foundNames("C:\\*.txt", 0), "binary.txt junk.txt");
+    EXPECT_EQ(foundNames("C:\\*.txt", Hidden), "binary.txt junk.txt samba.txt");
 }
 
 TEST(Search, WindowsWildcards)
@@ -173,7 +160,7 @@ TEST(Search, PatternsOverAFolder)
         {"Q:\\*.*", "error 15"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(found(c.pattern, 0), c.names) << c.pattern;
+        EXPECT_EQ(foundNames(c.pattern, 0), c.names) << c.pattern;
 }
 
 TEST(Search, ARootIsSearchedAndDotEntriesNeverCome)
@@ -181,8 +168,8 @@ TEST(Search, ARootIsSearchedAndDotEntriesNeverCome)
     TempDrives machine;
     writeHostFile(machine.root('D') + "/x.db", "");
     makeHostFolder(machine.root('D') + "/Sub");
-    EXPECT_EQ(found("D:\\*.*", AnyFile), "Sub x.db");
-    EXPECT_EQ(found("D:\\Sub\\*.*", AnyFile), "error 2");
+    EXPECT_EQ(foundNames("D:\\*.*", AnyFile), "Sub x.db");
+    EXPECT_EQ(foundNames("D:\\Sub\\*.*", AnyFile), "error 2");
 }
 
 TEST(Search, AFirstStepThatFindsNothingClosesTheSearch)
@@ -204,7 +191,7 @@ TEST(Search, HostNamesWindowsCannotHoldAreNotListed)
         writeHostFile(machine.root('C') + "/" + name, "");
     ASSERT_EQ(mkfifo((machine.root('C') + "/pipe.db").c_str(), 0644), 0);
     ASSERT_EQ(symlink("nowhere", (machine.root('C') + "/dangling.db").c_str()), 0);
-    EXPECT_EQ(found("C:\\*.*", AnyFile), "good.db");
+    EXPECT_EQ(foundNames("C:\\*.*", AnyFile), "good.db");
 }
 
 TEST(Search, AnEntryGivesItsSizeAndTime)

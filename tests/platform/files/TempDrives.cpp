@@ -144,4 +144,18 @@ void makeHostFolder(const std::string& host)
         throw std::runtime_error("cannot make " + host);
 }
 
+std::string foundNames(const std::string& pattern, int attrs)
+{
+    FolderSearch search;
+    SearchRec rec;
+    const int result = search.findFirst(pattern, attrs, rec);
+    if (result != 0)
+        return "error " + std::to_string(result);
+    std::string names;
+    do {
+        names += (names.empty() ? "" : " ") + rec.name;
+    } while (search.findNext(rec) == 0);
+    return names;
+}
+
 } // namespace files::test

@@ -2,6 +2,8 @@
 
 // Temporary host folders standing for the machine's drives, for tests.
 
+#include "files/FileSystem.h"
+
 #include <string>
 
 namespace files::test {
@@ -37,5 +39,8 @@ private:
 void writeHostFile(const std::string& host, const std::string& content);
 std::string readHostFile(const std::string& host);
 void makeHostFolder(const std::string& host); // with its parents
+
+// All names a search of the pattern yields, joined by blanks; or "error N".
+std::string foundNames(const std::string& pattern, int attrs = AnyFile);
 
 } // namespace files::test
