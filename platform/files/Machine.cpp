@@ -529,35 +529,41 @@ Resolved resolve(const std::string& path, bool allowEmpty)
     for (std::size_t i = 0; i + 1 < r.parts.size(); ++i)
         folder = hostChild(folder, r.parts[i]);
     const bool folderOnTheDrive = r.parts.size() <= 1 || folderOnDrive(folder);
-    int wholeError = ENOENT;
-    if (!r.parts.empty() && folderOnTheDrive &&
-        machineEntry(hostChild(folder, r.parts.back()), st, wholeError) == Entry::Present) {
-        r.host = hostChild(folder, r.parts.back());
-        r.found = r.parts.size();
-        r.st = st;
-        r.exists = !r.trailingSeparator || S_ISDIR(st.st_mode);
-        r.notFolder = !r.exists;
-        if (!r.exists)
-            r.st = {};
-        return r;
+    Entry whole = Entry::Missing;
+    int wholeError = 0;
+    if (!r.parts.empty() && folderOnTheDrive) {
+        whole = machineEntry(hostChild(folder, r.parts.back()), st, wholeError);
+        if (whole == Entry::Present) {
+            r.host = hostChild(folder, r.parts.back());
+            r.found = r.parts.size();
+            r.st = st;
+            r.exists = !r.trailingSeparator || S_ISDIR(st.st_mode);
+            r.notFolder = !r.exists;
+            if (!r.exists)
+                r.st = {};
+            return r;
+        }
     }
-    if (::stat(host.c_str(), &r.st) != 0 || !S_ISDIR(r.st.st_mode)) {
-        r.error = NotReady;
-        r.st = {};
-        return r;
-    }
-    if (r.parts.size() > 1 && folderOnTheDrive && wholeError == ENOENT && ::stat(folder.c_str(), &st) == 0 &&
-        S_ISDIR(st.st_mode)) {
+    // Only the last name is missing, from a folder that is there: so the
+    // drive is ready, and the walk starts at that name.
+    const bool lastMissing = r.parts.size() > 1 && folderOnTheDrive && whole == Entry::Missing &&
+                             wholeError == ENOENT && ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    if (lastMissing) {
         host = folder;
         r.found = r.parts.size() - 1;
         r.st = st;
         start = r.found;
+    } else if (::stat(host.c_str(), &r.st) != 0 || !S_ISDIR(r.st.st_mode)) {
+        r.error = NotReady;
+        r.st = {};
+        return r;
     }
     for (std::size_t i = start; i < r.parts.size(); ++i) {
         std::string candidate = hostChild(host, r.parts[i]);
         struct stat st;
-        int error = 0;
-        Entry entry = machineEntry(candidate, st, error);
+        int error = ENOENT;
+        // The look at the whole path has already missed the last name.
+        Entry entry = lastMissing && i == start ? Entry::Missing : machineEntry(candidate, st, error);
         if (entry == Entry::Missing && error == ENOENT) {
             // Not spelled so: the folder's index knows the other spellings.
             std::string other = spellingIn(host, r.parts[i]);
