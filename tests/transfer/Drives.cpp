@@ -72,9 +72,11 @@ void Drives::file(const std::string& windowsPath, const std::string& content) co
         throw std::runtime_error("cannot write " + path.string());
 }
 
-void Drives::fileOfSize(const std::string& windowsPath, std::size_t size) const
+void Drives::fileOfSize(const std::string& windowsPath, std::uintmax_t size) const
 {
-    file(windowsPath, std::string(size, 'x'));
+    // Sparse: its size without the disk space, so gibibytes cost nothing.
+    file(windowsPath);
+    std::filesystem::resize_file(host(windowsPath), size);
 }
 
 void Drives::hide(const std::string& windowsPath) const

@@ -3,6 +3,7 @@
 // A machine of its own for a test: drives C and D (or the letters asked for)
 // as temporary host folders, mounted through the file-system layer.
 
+#include <cstdint>
 #include <string>
 
 namespace transfertest {
@@ -22,7 +23,8 @@ public:
     // Makes a folder with its parents, or a file with its parent folders.
     void folder(const std::string& windowsPath) const;
     void file(const std::string& windowsPath, const std::string& content = {}) const;
-    void fileOfSize(const std::string& windowsPath, std::size_t size) const;
+    // A file of that many zero bytes, held sparse.
+    void fileOfSize(const std::string& windowsPath, std::uintmax_t size) const;
     // Gives the file the hidden or system attribute.
     void hide(const std::string& windowsPath) const;
     void makeSystem(const std::string& windowsPath) const;
