@@ -7,6 +7,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -155,6 +156,25 @@ std::string foundNames(const std::string& pattern, int attrs)
     do {
         names += (names.empty() ? "" : " ") + rec.name;
     } while (search.findNext(rec) == 0);
+    return names;
+}
+
+std::vector<std::string> suiteLikeNames(int count)
+{
+    std::mt19937 random(12345);
+    const char* extensions[] = {"DB", "PX", "txt", "Xg0", "YG0", "mb", "VAL", "dat"};
+    std::uniform_int_distribution<int> letter(0, 51);
+    std::uniform_int_distribution<int> length(3, 12);
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i) {
+        std::string name;
+        const int n = length(random);
+        for (int k = 0; k < n; ++k) {
+            const int c = letter(random);
+            name += char(c < 26 ? 'a' + c : 'A' + c - 26);
+        }
+        names.push_back(name + std::to_string(i) + "." + extensions[i % 8]);
+    }
     return names;
 }
 

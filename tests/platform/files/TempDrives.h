@@ -5,6 +5,7 @@
 #include "files/FileSystem.h"
 
 #include <string>
+#include <vector>
 
 namespace files::test {
 
@@ -39,6 +40,10 @@ private:
 void writeHostFile(const std::string& host, const std::string& content);
 std::string readHostFile(const std::string& host);
 void makeHostFolder(const std::string& host); // with its parents
+
+// count file names of mixed case and length, as a suite's data folder has
+// them; the same names on every call.
+std::vector<std::string> suiteLikeNames(int count);
 
 // All names a search of the pattern yields, joined by blanks; or "error N".
 std::string foundNames(const std::string& pattern, int attrs = AnyFile);

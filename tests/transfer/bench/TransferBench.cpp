@@ -18,6 +18,7 @@
 
 #include "database/Database.h"
 #include "files/FileSystem.h"
+#include "platform/files/TempDrives.h"
 #include "transfer/Window.h"
 #include "ui/BitBtn.h"
 #include "ui/Label.h"
@@ -249,18 +250,7 @@ void large(Bench& bench)
 // Names of mixed case and length, as a suite's data folder has them.
 void fillFolder(const std::string& host, int count)
 {
-    std::mt19937 random(12345);
-    const char* extensions[] = {"DB", "PX", "txt", "Xg0", "YG0", "mb", "VAL", "dat"};
-    std::uniform_int_distribution<int> letter(0, 51);
-    std::uniform_int_distribution<int> length(3, 12);
-    for (int i = 0; i < count; ++i) {
-        std::string name;
-        const int n = length(random);
-        for (int k = 0; k < n; ++k) {
-            const int c = letter(random);
-            name += char(c < 26 ? 'a' + c : 'A' + c - 26);
-        }
-        name += std::to_string(i) + "." + extensions[i % 8];
+    for (const std::string& name : files::test::suiteLikeNames(count)) {
         const int fd = ::open((host + "/" + name).c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
         if (fd >= 0) {
             if (::write(fd, name.data(), name.size()) < 0)

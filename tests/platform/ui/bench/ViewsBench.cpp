@@ -16,7 +16,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <random>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -34,18 +33,7 @@ double millisecondsSince(Clock::time_point start)
 void fillFolder(const std::string& host, int count)
 {
     files::test::makeHostFolder(host);
-    std::mt19937 random(12345);
-    const char* extensions[] = {"DB", "PX", "txt", "Xg0", "YG0", "mb", "VAL", "dat"};
-    std::uniform_int_distribution<int> letter(0, 51);
-    std::uniform_int_distribution<int> length(3, 12);
-    for (int i = 0; i < count; ++i) {
-        std::string name;
-        const int n = length(random);
-        for (int k = 0; k < n; ++k) {
-            const int c = letter(random);
-            name += char(c < 26 ? 'a' + c : 'A' + c - 26);
-        }
-        name += std::to_string(i) + "." + extensions[i % 8];
+    for (const std::string& name : files::test::suiteLikeNames(count)) {
         const int fd = ::open((host + "/" + name).c_str(), O_CREAT | O_WRONLY, 0644);
         if (fd >= 0)
             ::close(fd);
