@@ -127,8 +127,18 @@ std::size_t cp950Length(const std::string& utf8);
 
 // ---- Existence and folders ---------------------------------------------
 
-bool fileExists(const std::string& path);       // false for a folder
-bool directoryExists(const std::string& path);  // true for "C:\"
+// How the last name of a path is found in its folder. A name spelled exactly
+// so is always taken first; IgnoringCase then takes one that differs only in
+// the case of a to z, Exact never does (a copy whose source folder holds
+// names that differ only in case must keep each under its own name).
+enum class NameMatch
+{
+    IgnoringCase,
+    Exact,
+};
+
+bool fileExists(const std::string& path, NameMatch match = NameMatch::IgnoringCase); // false for a folder
+bool directoryExists(const std::string& path);                                       // true for "C:\"
 bool createDir(const std::string& path);        // one level; result, lastError()
 bool forceDirectories(const std::string& path); // all parents; throws CreateDirError on ""
 bool removeDir(const std::string& path);        // empty folder only
@@ -247,7 +257,8 @@ public:
     // target is a symbolic link, the link itself is replaced, never the file
     // it names. Hidden temporary files that a dead process left in the
     // folder are removed.
-    virtual Handle createReplacement(const std::string& target, const std::string& source);
+    virtual Handle createReplacement(const std::string& target, const std::string& source,
+                                     NameMatch match = NameMatch::IgnoringCase);
     // Flushes the new file and puts it in target's place in one atomic step.
     // The handle is closed either way; on failure target stays as it was.
     virtual bool commitReplacement(Handle file);

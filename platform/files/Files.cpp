@@ -560,9 +560,9 @@ void FileOps::close(Handle file)
         ::close(file);
 }
 
-Handle FileOps::createReplacement(const std::string& target, const std::string& source)
+Handle FileOps::createReplacement(const std::string& target, const std::string& source, NameMatch match)
 {
-    Resolved r = resolve(target);
+    Resolved r = resolve(target, false, match);
     int error = replacementError(r);
     if (error != NoError)
         return fail(error);

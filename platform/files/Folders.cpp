@@ -34,9 +34,9 @@ void noteChange(const std::string& host, bool added)
 
 } // namespace
 
-bool fileExists(const std::string& path)
+bool fileExists(const std::string& path, NameMatch match)
 {
-    Resolved r = resolve(path);
+    Resolved r = resolve(path, false, match);
     if (!r.exists)
         return fail(r.missingError());
     return !S_ISDIR(r.st.st_mode) || fail(FileNotFound);

@@ -508,7 +508,7 @@ std::string Resolved::windowsPath() const
     return files::windowsPath(driveIndex(drive), parts);
 }
 
-Resolved resolve(const std::string& path, bool allowEmpty)
+Resolved resolve(const std::string& path, bool allowEmpty, NameMatch lastMatch)
 {
     Parsed parsed = parse(path, allowEmpty);
     Resolved r;
@@ -564,7 +564,8 @@ Resolved resolve(const std::string& path, bool allowEmpty)
         int error = ENOENT;
         // The look at the whole path has already missed the last name.
         Entry entry = lastMissing && i == start ? Entry::Missing : machineEntry(candidate, st, error);
-        if (entry == Entry::Missing && error == ENOENT) {
+        const bool exactOnly = lastMatch == NameMatch::Exact && i + 1 == r.parts.size();
+        if (entry == Entry::Missing && error == ENOENT && !exactOnly) {
             // Not spelled so: the folder's index knows the other spellings.
             std::string other = spellingIn(host, r.parts[i]);
             if (other.empty())

@@ -894,9 +894,10 @@ namespace {
 class Recording : public FailingFileOps
 {
 public:
-    files::Handle createReplacement(const std::string& target, const std::string& source) override
+    files::Handle createReplacement(const std::string& target, const std::string& source,
+                                    files::NameMatch match = files::NameMatch::IgnoringCase) override
     {
-        const files::Handle file = FailingFileOps::createReplacement(target, source);
+        const files::Handle file = FailingFileOps::createReplacement(target, source, match);
         if (file != files::InvalidHandle)
             m_names[file] = target.substr(target.rfind('\\') + 1);
         return file;

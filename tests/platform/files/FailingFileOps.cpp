@@ -100,11 +100,12 @@ Handle FailingFileOps::create(const std::string& path)
     return opened(FileOps::create(path), path);
 }
 
-Handle FailingFileOps::createReplacement(const std::string& target, const std::string& source)
+Handle FailingFileOps::createReplacement(const std::string& target, const std::string& source,
+                                         NameMatch match)
 {
     if (fails(Step::Create, upperName(target), 0))
         return InvalidHandle;
-    return opened(FileOps::createReplacement(target, source), target);
+    return opened(FileOps::createReplacement(target, source, match), target);
 }
 
 long FailingFileOps::read(Handle file, void* buffer, std::size_t count)

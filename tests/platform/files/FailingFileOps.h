@@ -50,7 +50,8 @@ public:
     long read(Handle file, void* buffer, std::size_t count) override;
     bool write(Handle file, const void* buffer, std::size_t count) override;
     void close(Handle file) override;
-    Handle createReplacement(const std::string& target, const std::string& source) override;
+    Handle createReplacement(const std::string& target, const std::string& source,
+                             NameMatch match = NameMatch::IgnoringCase) override;
     bool commitReplacement(Handle file) override;
     void discardReplacement(Handle file) override;
     bool placeReplacement(Handle file) override;

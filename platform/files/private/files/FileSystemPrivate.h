@@ -71,7 +71,8 @@ struct Resolved
 
 // Resolves a Windows path; an empty path names the current folder of the
 // current drive only when allowEmpty.
-Resolved resolve(const std::string& path, bool allowEmpty = false);
+Resolved resolve(const std::string& path, bool allowEmpty = false,
+                 NameMatch lastMatch = NameMatch::IgnoringCase);
 
 // The host's read(2) under FileOps::read. Tests put another in its place to
 // make a real descriptor fail part-way through a block; nullptr puts read(2)
